@@ -1,0 +1,36 @@
+# Shared helpers of the set-up scripts; sourced, not run.
+
+# Packages the program needs to build and run.
+RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation fonts-comic-neue
+              xdg-utils)
+# What the tests, benchmarks and fuzzers need on top.
+TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev
+               poppler-utils cups printer-driver-cups-pdf xvfb xauth)
+
+# Installs the named Debian packages that are missing; quick when none is.
+ensure_packages() {
+    local missing=()
+    local pkg
+    for pkg in "$@"; do
+        if ! dpkg-query -W -f='${Status}\n' "$pkg" 2>/dev/null | grep -q '^install ok installed$'; then
+            missing+=("$pkg")
+        fi
+    done
+    [ ${#missing[@]} -eq 0 ] && return 0
+    echo "Installing missing packages: ${missing[*]}"
+    local sudo=()
+    [ "$(id -u)" -ne 0 ] && sudo=(sudo)
+    "${sudo[@]}" apt-get update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
+        "${missing[@]}"
+}
+
+# Configures (once) and builds a build folder: configure_and_build DIR [cmake args...]
+configure_and_build() {
+    local dir=$1
+    shift
+    if [ ! -f "$dir/build.ninja" ]; then
+        cmake -S "$ROOT" -B "$dir" -G Ninja "$@"
+    fi
+    cmake --build "$dir"
+}
