@@ -1,0 +1,13 @@
+#include "mail/short_date_text.h"
+
+#include "mail/year_format.h"
+
+namespace brennquist {
+
+QString ShortDateText(QDate date, const QLocale& locale) {
+    const std::string pattern =
+        FourDigitYearFormat(locale.dateFormat(QLocale::ShortFormat).toStdString());
+    return locale.toString(date, QString::fromStdString(pattern));
+}
+
+}  // namespace brennquist

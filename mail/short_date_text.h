@@ -1,0 +1,13 @@
+#pragma once
+
+#include <QDate>
+#include <QLocale>
+#include <QString>
+
+namespace brennquist {
+
+// The date in the locale's short date format, but always with a four-digit
+// year (under German settings "07.12.2026", where Qt's own pattern has two).
+[[nodiscard]] QString ShortDateText(QDate date, const QLocale& locale);
+
+}  // namespace brennquist
