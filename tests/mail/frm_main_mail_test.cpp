@@ -1,0 +1,250 @@
+// The "eMail Anfrage" button of the real window, with a stand-in xdg-open
+// that records what it is given.
+#include <gtest/gtest.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QLocale>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <chrono>
+#include <map>
+#include <memory>
+#include <string>
+#include <thread>
+#include <vector>
+
+#include "engine/vendor.h"
+#include "ui/frm_main.h"
+
+namespace brennquist {
+namespace {
+
+class RecordingMessageBoxes final : public MessageBoxes {
+  public:
+    void Show(const QString& text, const QString& title, QMessageBox::Icon /*icon*/) override {
+        shown.push_back(title + ": " + text);
+    }
+    std::vector<QString> shown;
+};
+
+// What the stand-in xdg-open saw on one start.
+struct Record {
+    std::string argumentCount;
+    std::string firstArgument;
+};
+
+const std::string kLinkHead =
+    std::string(kVendorMailTo) + "?Subject=Anfrage Akkukonfiguration 07.12.2026&Body=Anfrage\n\v\r";
+
+class MailClickTest : public testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(programFolder_.isValid());
+        ASSERT_TRUE(stubFolder_.isValid());
+        ASSERT_TRUE(emptyFolder_.isValid());
+        ASSERT_TRUE(canaryFolder_.isValid());
+        FormEnvironment environment{programFolder_.path(),
+                                    QLocale(QLocale::German, QLocale::Germany), [this] {
+                                        ++todayCalls_;
+                                        return today_;
+                                    }};
+        window_ = std::make_unique<frmMain>(messages_, std::move(environment));
+        window_->Form_Load();
+        messages_.shown.clear();
+    }
+
+    void TearDown() override { qputenv("PATH", savedPath_); }
+
+    // Puts a stand-in xdg-open first on PATH; it records its arguments and
+    // ends with the given status.
+    void InstallStub(int exitStatus = 0) {
+        const QString record = QDir(stubFolder_.path()).filePath(QStringLiteral("record"));
+        const QString script = QStringLiteral(
+                                   "#!/bin/sh\n"
+                                   "echo $# > '%1.count'\n"
+                                   "printf '%s' \"$1\" > '%1.part'\n"
+                                   "mv '%1.part' '%1'\n"
+                                   "exit %2\n")
+                                   .arg(record)
+                                   .arg(exitStatus);
+        QFile stub(QDir(stubFolder_.path()).filePath(QStringLiteral("xdg-open")));
+        ASSERT_TRUE(stub.open(QIODevice::WriteOnly));
+        ASSERT_EQ(stub.write(script.toUtf8()), script.toUtf8().size());
+        stub.close();
+        ASSERT_TRUE(stub.setPermissions(QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+        qputenv("PATH", stubFolder_.path().toUtf8() + ":" + savedPath_);
+        recordPath_ = record;
+    }
+
+    // The stand-in runs on its own: wait a bounded time for its record.
+    [[nodiscard]] Record WaitForRecord() const {
+        const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(20);
+        while (!QFile::exists(recordPath_) && std::chrono::steady_clock::now() < deadline) {
+            std::this_thread::sleep_for(std::chrono::milliseconds(20));
+        }
+        return {ReadFile(recordPath_ + QStringLiteral(".count")), ReadFile(recordPath_)};
+    }
+
+    void ForgetRecord() const {
+        QFile::remove(recordPath_);
+        QFile::remove(recordPath_ + QStringLiteral(".count"));
+    }
+
+    static std::string ReadFile(const QString& path) {
+        QFile file(path);
+        if (!file.open(QIODevice::ReadOnly)) {
+            return "<missing " + path.toStdString() + ">";
+        }
+        return file.readAll().toStdString();
+    }
+
+    template <typename Control>
+    Control* Find(const char* name) const {
+        auto* const control = window_->findChild<Control*>(QString::fromLatin1(name));
+        EXPECT_NE(control, nullptr) << name;
+        return control;
+    }
+
+    void SetInputs(const std::vector<std::pair<const char*, std::string>>& texts) const {
+        for (const auto& [name, text] : texts) {
+            Find<QLineEdit>(name)->setText(QString::fromStdString(text));
+        }
+    }
+
+    void ClickMail() const { Find<QPushButton>("cmdMailOrder")->click(); }
+
+    // Every text the window shows, by control name.
+    [[nodiscard]] std::map<QString, QString> Snapshot() const {
+        std::map<QString, QString> texts{{QStringLiteral("<title>"), window_->windowTitle()}};
+        for (const QLineEdit* field : window_->findChildren<QLineEdit*>()) {
+            texts[field->objectName()] = field->text();
+        }
+        for (const QLabel* label : window_->findChildren<QLabel*>()) {
+            texts[label->objectName()] = label->text();
+        }
+        for (const QComboBox* list : window_->findChildren<QComboBox*>()) {
+            texts[list->objectName()] = list->currentText();
+        }
+        return texts;
+    }
+
+    [[nodiscard]] QStringList CanaryFiles() const {
+        return QDir(canaryFolder_.path()).entryList(QDir::AllEntries | QDir::NoDotAndDotDot);
+    }
+
+    const QByteArray savedPath_ = qgetenv("PATH");
+    QTemporaryDir programFolder_;
+    QTemporaryDir stubFolder_;
+    QTemporaryDir emptyFolder_;
+    QTemporaryDir canaryFolder_;
+    QString recordPath_;
+    QDate today_{2026, 12, 7};
+    int todayCalls_ = 0;
+    RecordingMessageBoxes messages_;
+    std::unique_ptr<frmMain> window_;
+};
+
+TEST_F(MailClickTest, DesignTextsGiveTheLinkAsOneArgument) {
+    InstallStub();
+    const auto before = Snapshot();
+    ClickMail();
+    const Record record = WaitForRecord();
+    EXPECT_EQ(record.argumentCount, "1\n");
+    EXPECT_EQ(record.firstArgument,
+              kLinkHead +
+                  "Zellendaten: Kapazitaet=350 Dauerstrom=5 Gewicht=9,8\n\v\r"
+                  "Schaltung: Anz.Zellen Reihe=1 Anz.Zellen Parallel=1\n\v\r");
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_EQ(todayCalls_, 1);
+}
+
+TEST_F(MailClickTest, TakesTheTextsAtTheClickAndIgnoresTheOtherInputs) {
+    InstallStub();
+    SetInputs({{"txtK", ""},
+               {"txtI", "2?a=b&c"},
+               {"txtg", "50 %"},
+               {"txtReihe", "Größe"},
+               {"txtPar", "Ä ß €"},
+               {"txtIL", "motor"},
+               {"txtEta", "&Body="},
+               {"txtnV", "7"}});
+    Find<QComboBox>("cmbCellSelect")->setCurrentIndex(2);
+    messages_.shown.clear();
+    const auto before = Snapshot();
+    ClickMail();
+    const Record record = WaitForRecord();
+    EXPECT_EQ(record.argumentCount, "1\n");
+    EXPECT_EQ(record.firstArgument,
+              kLinkHead +
+                  "Zellendaten: Kapazitaet= Dauerstrom=2?a=b&c Gewicht=50 %\n\v\r"
+                  "Schaltung: Anz.Zellen Reihe=Größe Anz.Zellen Parallel=Ä ß €\n\v\r");
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(MailClickTest, ShellTextsArriveUnchangedAndRunNothing) {
+    InstallStub();
+    const std::string canary = canaryFolder_.path().toStdString();
+    const std::string substitution = "$(touch " + canary + "/a)";
+    const std::string quoted = "\"; touch " + canary + "/b; \"";
+    const std::string backticks = "`touch " + canary + "/c`";
+    const std::string single = "'; touch " + canary + "/d; '";
+    SetInputs({{"txtK", substitution},
+               {"txtI", quoted},
+               {"txtg", backticks},
+               {"txtReihe", single},
+               {"txtPar", "|| touch " + canary + "/e"}});
+    messages_.shown.clear();
+    ClickMail();
+    const Record record = WaitForRecord();
+    EXPECT_EQ(record.argumentCount, "1\n");
+    EXPECT_EQ(record.firstArgument, kLinkHead + "Zellendaten: Kapazitaet=" + substitution +
+                                        " Dauerstrom=" + quoted + " Gewicht=" + backticks +
+                                        "\n\v\rSchaltung: Anz.Zellen Reihe=" + single +
+                                        " Anz.Zellen Parallel=|| touch " + canary + "/e\n\v\r");
+    EXPECT_TRUE(CanaryFiles().isEmpty()) << CanaryFiles().join(u' ').toStdString();
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(MailClickTest, ReadsTheDateOncePerClick) {
+    InstallStub();
+    ClickMail();
+    EXPECT_EQ(WaitForRecord().firstArgument.substr(0, kLinkHead.size()), kLinkHead);
+    EXPECT_EQ(todayCalls_, 1);
+
+    ForgetRecord();
+    today_ = QDate(2026, 12, 8);  // past midnight
+    ClickMail();
+    const std::string second = WaitForRecord().firstArgument;
+    EXPECT_NE(second.find("?Subject=Anfrage Akkukonfiguration 08.12.2026&Body=Anfrage\n\v\r"),
+              std::string::npos)
+        << second;
+    EXPECT_EQ(todayCalls_, 2);
+}
+
+TEST_F(MailClickTest, FailingHandlerChangesNothingAndShowsNothing) {
+    InstallStub(3);
+    const auto before = Snapshot();
+    ClickMail();
+    EXPECT_EQ(WaitForRecord().argumentCount, "1\n");
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_TRUE(messages_.shown.empty());
+}
+
+TEST_F(MailClickTest, MissingHandlerChangesNothingAndShowsNothing) {
+    qputenv("PATH", emptyFolder_.path().toUtf8());
+    const auto before = Snapshot();
+    ClickMail();
+    ClickMail();
+    EXPECT_EQ(Snapshot(), before);
+    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_EQ(todayCalls_, 2);
+}
+
+}  // namespace
+}  // namespace brennquist
