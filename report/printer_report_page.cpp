@@ -1,0 +1,90 @@
+#include "report/printer_report_page.h"
+
+#include <QFontMetricsF>
+#include <QPrinter>
+#include <QString>
+
+namespace brennquist {
+namespace {
+
+constexpr double kMillimetresPerInch = 25.4;
+
+// Where a PrintLine text ends one line and goes on with the next.
+constexpr std::string_view kLineEnd = "\r\n";
+
+QString FromUtf8(const std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+}  // namespace
+
+PrinterReportPage::PrinterReportPage(QPrinter& printer) : printer_(printer) {}
+
+bool PrinterReportPage::Begin() {
+    finished_ = false;
+    return painter_.begin(&printer_);
+}
+
+// Positions are always kept in millimetres and converted to printer dots when
+// drawing, so there is no other unit to switch from.
+void PrinterReportPage::SetUnitMillimetres() {}
+
+void PrinterReportPage::SetFontName(const std::string_view face) {
+    font_.setFamily(FromUtf8(face));
+}
+
+void PrinterReportPage::SetFontSize(const int points) {
+    font_.setPointSize(points);
+}
+
+void PrinterReportPage::SetBold(const bool on) {
+    font_.setBold(on);
+}
+
+void PrinterReportPage::SetX(const double millimetres) {
+    x_ = millimetres;
+}
+
+void PrinterReportPage::SetY(const double millimetres) {
+    y_ = millimetres;
+}
+
+double PrinterReportPage::GetY() const {
+    return y_;
+}
+
+void PrinterReportPage::PrintLine(const std::string_view text) {
+    std::string_view rest = text;
+    for (auto end = rest.find(kLineEnd); end != std::string_view::npos; end = rest.find(kLineEnd)) {
+        DrawSegment(FromUtf8(rest.substr(0, end)));
+        rest.remove_prefix(end + kLineEnd.size());
+    }
+    DrawSegment(FromUtf8(rest));
+}
+
+void PrinterReportPage::EndDocument() {
+    finished_ = painter_.isActive() && painter_.end() && printer_.printerState() != QPrinter::Error;
+}
+
+// Draws one line with its top-left corner at the current position, then moves
+// to the start of the next line.
+void PrinterReportPage::DrawSegment(const QString& text) {
+    const QFontMetricsF metrics(font_, &printer_);
+    if (painter_.isActive() && !text.isEmpty()) {
+        painter_.setFont(font_);
+        painter_.drawText(
+            QPointF(x_ * DotsPerMillimetreX(), y_ * DotsPerMillimetreY() + metrics.ascent()), text);
+    }
+    x_ = 0;
+    y_ += metrics.lineSpacing() / DotsPerMillimetreY();
+}
+
+double PrinterReportPage::DotsPerMillimetreX() const {
+    return printer_.logicalDpiX() / kMillimetresPerInch;
+}
+
+double PrinterReportPage::DotsPerMillimetreY() const {
+    return printer_.logicalDpiY() / kMillimetresPerInch;
+}
+
+}  // namespace brennquist
