@@ -42,65 +42,121 @@ Int CheckedProduct(Int left, Int right) {
     return static_cast<Int>(product);
 }
 
-std::string AtVoltage(std::string_view caption, const std::string& voltage) {
-    std::string text(caption);
-    text += voltage;
-    text += 'V';
-    return text;
+// Writes caption + voltage text + "V" into `target`, reusing its buffer.
+void SetAtVoltage(std::string& target, std::string_view caption, const std::string& voltage) {
+    target.assign(caption).append(voltage).append(1, 'V');
 }
 
-// The eighteen steps. Later steps read back the texts earlier steps wrote,
-// so results match what the window shows, digit for digit.
-void RunSteps(const InputSet& in, ResultSet& out, const Separators& sep) {
-    const auto real = [&sep](const std::string& text) { return ParseReal(text, sep); };
-    const auto int16 = [&sep](const std::string& text) { return ParseInt16(text, sep); };
-    const auto int32 = [&sep](const std::string& text) { return ParseInt32(text, sep); };
+// One computation: the eighteen steps in order. Later steps read back the
+// texts earlier steps wrote, so results match what the window shows, digit
+// for digit. Each input text is read once, at the first step that needs it;
+// a later step that reads it again would get the same value.
+class Run {
+  public:
+    Run(const InputSet& in, ResultSet& out, const Separators& sep)
+        : in_(in), out_(out), sep_(sep) {}
 
-    out.lblMessage.clear();                                                // 1
-    const double cellVoltage = CellVoltage(in.cmbCellSelect);              // 2
-    out.lblU = FormatReal(Finite(int16(in.txtReihe) * cellVoltage), sep);  // 3
-    const double cellCurrent = real(in.txtI);                              // 4
-    out.lblI = FormatReal(Finite(cellCurrent * int16(in.txtPar)), sep);
-    const std::int32_t cellCapacity = int32(in.txtK);  // 5
-    out.lblK = FormatInteger(CheckedProduct(cellCapacity, int32(in.txtPar)));
-    const std::int16_t parallel = int16(in.txtPar);  // 6
-    const std::int16_t cells = CheckedProduct(parallel, int16(in.txtReihe));
-    out.lblg = FormatReal(Finite(real(in.txtg) * cells), sep);
-    out.lblz = FormatInteger(CheckedProduct(int16(in.txtPar), int16(in.txtReihe)));  // 7
-
-    const double capacity = real(out.lblK);  // 8
-    const double drawn = Finite(real(in.txtIL) * kMilliampsPerAmp);
-    const double hours = Finite(capacity / drawn);
-    out.lblt = FormatInteger(RoundInt16(Finite(hours * kMinutesPerHour)));
-
-    out.lblImot = AtVoltage("Nennstrom [A] bei ", out.lblU);    // 9
-    out.lblEta = AtVoltage("Wirkungsgrad [%] bei ", out.lblU);  // 10
-    const std::int16_t referenceCells =                         // 11
-        RoundInt16(Finite(real(out.lblU) / kReferenceCellVoltage));
-    out.FrameMotor = "Motordaten (Zellenzahl=" + FormatInteger(referenceCells) + ")";
-    if (real(out.lblI) < real(in.txtIL)) {  // 12
-        out.lblMessage = kWarning;
+    void AllSteps() {
+        out_.lblMessage.clear();                                           // 1
+        cellVoltage_ = CellVoltage(in_.cmbCellSelect);                     // 2
+        PackVoltage();                                                     // 3
+        PackCurrent();                                                     // 4
+        PackCapacity();                                                    // 5
+        PackWeight();                                                      // 6
+        out_.lblz = FormatInteger(cells_);                                 // 7
+        RunTime();                                                         // 8
+        SetAtVoltage(out_.lblImot, "Nennstrom [A] bei ", out_.lblU);       // 9
+        SetAtVoltage(out_.lblEta, "Wirkungsgrad [%] bei ", out_.lblU);     // 10
+        ReferenceCellCount();                                              // 11
+        Warning();                                                         // 12
+        SetAtVoltage(out_.lbllbln, "Drehzahl[1/min] bei ", out_.lblU);     // 13
+        Speed();                                                           // 14
+        SetAtVoltage(out_.lbllblPW, "Wellenleistung[W] bei ", out_.lblU);  // 15
+        ShaftPower();                                                      // 16
+        N100();                                                            // 17
+        out_.lblLuftS = LookupPropeller(ParseInt32(out_.lbln100, sep_));   // 18
     }
-    out.lbllbln = AtVoltage("Drehzahl[1/min] bei ", out.lblU);  // 13
-    const double voltage = real(out.lblU);                      // 14
-    out.lbln = FormatInteger(RoundInt16(Finite(voltage * int16(in.txtnV))));
-    out.lbllblPW = AtVoltage("Wellenleistung[W] bei ", out.lblU);  // 15
 
-    const double efficiency = real(in.txtEta);  // 16
-    const double inputPower = Finite(real(out.lblU) * real(in.txtIL));
-    const double shaftPower = Finite(Finite(efficiency * inputPower) / kPercent);
-    out.lblPW = FormatInteger(RoundInt16(shaftPower));
+  private:
+    double Real(const std::string& text) const { return ParseReal(text, sep_); }
 
-    const double perWatt = Finite(kReferencePower / real(out.lblPW));  // 17
-    out.lbln100 = FormatInteger(RoundInt32(Finite(perWatt * int32(out.lbln))));
-    out.lblLuftS = LookupPropeller(int32(out.lbln100));  // 18
-}
+    void PackVoltage() {
+        series_ = ParseInt16(in_.txtReihe, sep_);
+        out_.lblU = FormatReal(Finite(series_ * cellVoltage_), sep_);
+        packVoltage_ = Real(out_.lblU);
+    }
+
+    void PackCurrent() {
+        const double cellCurrent = Real(in_.txtI);
+        parallel_ = ParseInt16(in_.txtPar, sep_);
+        out_.lblI = FormatReal(Finite(cellCurrent * parallel_), sep_);
+    }
+
+    void PackCapacity() {
+        // txtPar already read as 16 bits, so it also fits 32.
+        const std::int32_t cellCapacity = ParseInt32(in_.txtK, sep_);
+        out_.lblK = FormatInteger(CheckedProduct<std::int32_t>(cellCapacity, parallel_));
+    }
+
+    void PackWeight() {
+        cells_ = CheckedProduct<std::int16_t>(parallel_, series_);
+        out_.lblg = FormatReal(Finite(Real(in_.txtg) * cells_), sep_);
+    }
+
+    void RunTime() {
+        const double capacity = Real(out_.lblK);
+        ratedCurrent_ = Real(in_.txtIL);
+        const double hours = Finite(capacity / Finite(ratedCurrent_ * kMilliampsPerAmp));
+        out_.lblt = FormatInteger(RoundInt16(Finite(hours * kMinutesPerHour)));
+    }
+
+    void ReferenceCellCount() {
+        const std::int16_t count = RoundInt16(Finite(packVoltage_ / kReferenceCellVoltage));
+        out_.FrameMotor.assign("Motordaten (Zellenzahl=")
+            .append(FormatInteger(count))
+            .append(1, ')');
+    }
+
+    void Warning() {
+        if (Real(out_.lblI) < ratedCurrent_) {
+            out_.lblMessage = kWarning;
+        }
+    }
+
+    void Speed() {
+        const std::int16_t perVolt = ParseInt16(in_.txtnV, sep_);
+        out_.lbln = FormatInteger(RoundInt16(Finite(packVoltage_ * perVolt)));
+    }
+
+    void ShaftPower() {
+        // Electrical input power first, then the efficiency, then percent.
+        const double efficiency = Real(in_.txtEta);
+        const double inputPower = Finite(packVoltage_ * ratedCurrent_);
+        out_.lblPW = FormatInteger(RoundInt16(Finite(Finite(efficiency * inputPower) / kPercent)));
+    }
+
+    void N100() {
+        // Both operands are the rounded integers shown, not the raw values.
+        const double perWatt = Finite(kReferencePower / Real(out_.lblPW));
+        out_.lbln100 = FormatInteger(RoundInt32(Finite(perWatt * ParseInt32(out_.lbln, sep_))));
+    }
+
+    const InputSet& in_;
+    ResultSet& out_;
+    const Separators& sep_;
+    double cellVoltage_ = 0.0;
+    std::int16_t series_ = 0;
+    std::int16_t parallel_ = 0;
+    std::int16_t cells_ = 0;
+    double packVoltage_ = 0.0;  // lblU read back
+    double ratedCurrent_ = 0.0;
+};
 
 }  // namespace
 
 bool ComputeResults(const InputSet& inputs, ResultSet& results, const Separators& separators) {
     try {
-        RunSteps(inputs, results, separators);
+        Run(inputs, results, separators).AllSteps();
         return true;
     } catch (const InputError&) {
         return false;
