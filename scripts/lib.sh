@@ -25,12 +25,17 @@ ensure_packages() {
         "${missing[@]}"
 }
 
-# Configures (once) and builds a build folder: configure_and_build DIR [cmake args...]
-configure_and_build() {
+# Configures a build folder once: configure DIR [cmake args...]
+configure() {
     local dir=$1
     shift
     if [ ! -f "$dir/build.ninja" ]; then
         cmake -S "$ROOT" -B "$dir" -G Ninja "$@"
     fi
-    cmake --build "$dir"
+}
+
+# Configures (once) and builds a build folder: configure_and_build DIR [cmake args...]
+configure_and_build() {
+    configure "$@"
+    cmake --build "$1"
 }
