@@ -1,0 +1,70 @@
+#include "storage/file_descriptor.h"
+
+#include <unistd.h>
+
+#include <cerrno>
+#include <utility>
+
+namespace brennquist {
+
+FileDescriptor::FileDescriptor(FileDescriptor&& other) noexcept
+    : fd_(std::exchange(other.fd_, -1)) {}
+
+FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
+    if (this != &other) {
+        Close();
+        fd_ = std::exchange(other.fd_, -1);
+    }
+    return *this;
+}
+
+FileDescriptor::~FileDescriptor() {
+    Close();
+}
+
+std::error_code FileDescriptor::Close() {
+    if (fd_ < 0) {
+        return {};
+    }
+    // Linux releases the descriptor even when close() fails, so it is never retried.
+    const int result = ::close(std::exchange(fd_, -1));
+    return result == 0 || errno == EINTR ? std::error_code{} : LastSystemError();
+}
+
+std::error_code LastSystemError() {
+    return {errno, std::system_category()};
+}
+
+std::error_code ReadSome(const FileDescriptor& file, std::span<char> buffer, std::size_t& count) {
+    count = 0;
+    for (;;) {
+        const ssize_t result = ::read(file.Get(), buffer.data(), buffer.size());
+        if (result >= 0) {
+            count = static_cast<std::size_t>(result);
+            return {};
+        }
+        if (errno != EINTR) {
+            return LastSystemError();
+        }
+    }
+}
+
+std::error_code WriteAll(const FileDescriptor& file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const ssize_t result = ::write(file.Get(), bytes.data(), bytes.size());
+        if (result < 0) {
+            if (errno == EINTR) {
+                continue;
+            }
+            return LastSystemError();
+        }
+        if (result == 0) {
+            // Nothing written and no error: treat as a full device rather than spin.
+            return std::make_error_code(std::errc::no_space_on_device);
+        }
+        bytes.remove_prefix(static_cast<std::size_t>(result));
+    }
+    return {};
+}
+
+}  // namespace brennquist

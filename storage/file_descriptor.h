@@ -1,0 +1,40 @@
+#pragma once
+
+#include <cstddef>
+#include <span>
+#include <string_view>
+#include <system_error>
+
+namespace brennquist {
+
+// Owns one open POSIX file descriptor and closes it on destruction. Close()
+// closes early and reports the error, which matters after writing.
+class FileDescriptor {
+  public:
+    FileDescriptor() = default;
+    explicit FileDescriptor(int fd) : fd_(fd) {}
+    FileDescriptor(const FileDescriptor&) = delete;
+    FileDescriptor& operator=(const FileDescriptor&) = delete;
+    FileDescriptor(FileDescriptor&& other) noexcept;
+    FileDescriptor& operator=(FileDescriptor&& other) noexcept;
+    ~FileDescriptor();
+
+    [[nodiscard]] bool IsOpen() const { return fd_ >= 0; }
+    [[nodiscard]] int Get() const { return fd_; }
+
+    std::error_code Close();
+
+  private:
+    int fd_ = -1;
+};
+
+// The current errno as an error code.
+std::error_code LastSystemError();
+
+// Reads at most buffer.size() bytes; 0 means end of file. Retries interrupted calls.
+std::error_code ReadSome(const FileDescriptor& file, std::span<char> buffer, std::size_t& count);
+
+// Writes all bytes, going on after partial writes and interrupted calls.
+std::error_code WriteAll(const FileDescriptor& file, std::string_view bytes);
+
+}  // namespace brennquist

@@ -1,0 +1,44 @@
+#include "storage/settings_file.h"
+
+#include <array>
+#include <functional>
+
+#include "storage/atomic_file_write.h"
+#include "storage/windows_1252.h"
+
+namespace brennquist {
+namespace {
+
+constexpr std::string_view kFileName = "/akku.dat";
+constexpr std::string_view kLineEnd = "\r\n";
+
+}  // namespace
+
+std::string SettingsFilePath(std::string_view folder) {
+    std::string path(folder);
+    path += kFileName;
+    return path;
+}
+
+std::string SettingsFileContent(const InputSet& inputs) {
+    const std::array<std::reference_wrapper<const std::string>, 9> lines{
+        inputs.cmbCellSelect, inputs.txtK,  inputs.txtI,   inputs.txtg,  inputs.txtReihe,
+        inputs.txtPar,        inputs.txtIL, inputs.txtEta, inputs.txtnV,
+    };
+    std::string content;
+    for (const std::string& line : lines) {
+        content += EncodeWindows1252(line);
+        content += kLineEnd;
+    }
+    return content;
+}
+
+std::error_code SaveSettingsFile(const std::string& path, const InputSet& inputs) {
+    return WriteFileAtomically(path, SettingsFileContent(inputs));
+}
+
+SettingsLineReader OpenSettingsFile(const std::string& path) {
+    return SettingsLineReader::Open(path);
+}
+
+}  // namespace brennquist

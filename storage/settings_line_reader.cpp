@@ -1,0 +1,99 @@
+#include "storage/settings_line_reader.h"
+
+#include <fcntl.h>
+#include <sys/stat.h>
+
+#include <array>
+#include <cerrno>
+#include <span>
+
+#include "storage/windows_1252.h"
+
+namespace brennquist {
+namespace {
+
+constexpr char kCarriageReturn = '\r';
+constexpr char kLineFeed = '\n';
+constexpr std::size_t kReadPiece = 4096;
+
+// Non-blocking, so that a FIFO or device in the file's place cannot hang the
+// program before the regular-file check turns it down.
+FileDescriptor OpenRegularFileForReading(const std::string& path) {
+    int fd = -1;
+    do {
+        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    } while (fd < 0 && errno == EINTR);
+    FileDescriptor file(fd);
+    struct stat status {};
+    if (!file.IsOpen() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return {};
+    }
+    return file;
+}
+
+}  // namespace
+
+SettingsLineReader SettingsLineReader::FromBytes(std::string_view bytes) {
+    SettingsLineReader reader;
+    reader.buffer_.assign(bytes);
+    reader.atEnd_ = true;
+    return reader;
+}
+
+SettingsLineReader SettingsLineReader::Open(const std::string& path) {
+    SettingsLineReader reader;
+    reader.file_ = OpenRegularFileForReading(path);
+    reader.failed_ = !reader.file_.IsOpen();
+    return reader;
+}
+
+std::optional<std::string> SettingsLineReader::NextLine() {
+    // Drop what earlier lines used, so a long file never piles up in memory.
+    buffer_.erase(0, position_);
+    position_ = 0;
+    std::size_t searchFrom = 0;
+    while (!failed_) {
+        const std::size_t cr = buffer_.find(kCarriageReturn, searchFrom);
+        if (cr != std::string::npos) {
+            const bool nextByteKnown = cr + 1 < buffer_.size();
+            if (nextByteKnown || atEnd_) {
+                const bool crlf = nextByteKnown && buffer_[cr + 1] == kLineFeed;
+                return TakeLine(cr, crlf ? cr + 2 : cr + 1);
+            }
+            searchFrom = cr;  // a LF may still follow this CR
+        } else if (atEnd_) {
+            if (buffer_.empty()) {
+                return std::nullopt;  // end of file
+            }
+            return TakeLine(buffer_.size(), buffer_.size());
+        } else {
+            searchFrom = buffer_.size();
+        }
+        ReadMore();
+    }
+    return std::nullopt;
+}
+
+void SettingsLineReader::ReadMore() {
+    std::array<char, kReadPiece> piece{};
+    std::size_t count = 0;
+    if (ReadSome(file_, std::span<char>(piece), count)) {
+        failed_ = true;
+        file_.Close();
+        return;
+    }
+    if (count == 0) {
+        atEnd_ = true;
+        file_.Close();
+        return;
+    }
+    buffer_.append(piece.data(), count);
+}
+
+std::string SettingsLineReader::TakeLine(std::size_t valueEnd, std::size_t lineEnd) {
+    std::string line = DecodeWindows1252(std::string_view(buffer_).substr(0, valueEnd));
+    position_ = lineEnd;
+    return line;
+}
+
+}  // namespace brennquist
