@@ -14,6 +14,8 @@ class QPushButton;
 
 namespace brennquist {
 
+class CrLinesLabel;
+
 // The program's one window. Controls are children owned by Qt; each carries
 // its name as objectName, so tests and outside checks find them by name.
 // The window holds no state beyond its controls: inputs are the field texts,
@@ -21,7 +23,7 @@ namespace brennquist {
 class frmMain : public QWidget {
     Q_OBJECT
 
-public:
+  public:
     frmMain(MessageBoxes& messages, FormEnvironment environment, QWidget* parent = nullptr);
 
     // Start-up, before the window is shown (steps 1 to 7).
@@ -34,13 +36,13 @@ public:
     void SaveSettings();
     void LoadSettings();
 
-private:
+  private:
     // Event handlers; each button's lives in the file of its subsystem.
     void cmbCellSelect_Click();
     void TextField_Change(const QLineEdit& field);
     void cmdSave_Click();
-    void cmdPrint_Click();       // ui/frm_main_print.cpp
-    void cmdMailOrder_Click();   // ui/frm_main_mail.cpp
+    void cmdPrint_Click();      // ui/frm_main_print.cpp
+    void cmdMailOrder_Click();  // ui/frm_main_mail.cpp
     void cmdQuit_Click();
 
     // The current texts, taken from the controls.
@@ -49,7 +51,10 @@ private:
     void ShowResults(const ResultSet& results);
     [[nodiscard]] Separators NumberSeparators() const;
 
-    void BuildControls();
+    void BuildControls();  // ui/frm_main_layout.cpp
+    void SetFocusOrder();  // ui/frm_main_layout.cpp
+    void ConnectEvents();
+    void CentreOnScreen();
 
     MessageBoxes& messages_;
     FormEnvironment environment_;
@@ -87,7 +92,7 @@ private:
     QLabel* lbln100 = nullptr;
     QLabel* lblLuftS = nullptr;
     QLabel* Image1 = nullptr;
-    QLabel* lblFirma = nullptr;
+    CrLinesLabel* lblFirma = nullptr;  // caption() holds the CR-joined text
     QPushButton* cmdSave = nullptr;
     QPushButton* cmdPrint = nullptr;
     QPushButton* cmdMailOrder = nullptr;

@@ -1,0 +1,199 @@
+#include "ui/frm_main.h"
+
+#include <QComboBox>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QIcon>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QScreen>
+#include <string_view>
+
+#include "ui/cr_lines_label.h"
+#include "ui/twips.h"
+#include "ui/window_art.h"
+#include "ui/window_fonts.h"
+
+namespace brennquist {
+namespace {
+
+constexpr int kClientWidthTwips = 12645;
+constexpr int kClientHeightTwips = 8370;
+
+QString FromUtf8(std::string_view text) {
+    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The address block's lines joined by a lone carriage return.
+QString VendorCaption() {
+    QString caption;
+    for (const std::string_view line : kVendorAddressLines) {
+        if (!caption.isEmpty()) {
+            caption += QLatin1Char('\r');
+        }
+        caption += FromUtf8(line);
+    }
+    return caption;
+}
+
+}  // namespace
+
+frmMain::frmMain(MessageBoxes& messages, FormEnvironment environment, QWidget* parent)
+    : QWidget(parent), messages_(messages), environment_(std::move(environment)) {
+    InstallFontSubstitutes();
+    setObjectName(QStringLiteral("frmMain"));
+    setAccessibleName(QStringLiteral("frmMain"));
+    setWindowTitle(QStringLiteral("Brennquist"));
+    setWindowIcon(QIcon(CircuitSymbolIcon()));
+    setFont(DialogFont());
+    setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
+    BuildControls();
+    SetFocusOrder();
+    ConnectEvents();
+    CentreOnScreen();
+}
+
+void frmMain::Form_Load() {
+    // The propeller tables are constants of the engine, complete before any
+    // recomputation, so there is nothing to fill here.
+    setWindowTitle(QStringLiteral("Brennquist + Luftschraubenberechnung     v") +
+                   QStringLiteral(BRENNQUIST_VERSION));
+    lblFirma->setCaption(VendorCaption());
+
+    cmbCellSelect->clear();
+    for (const std::string_view cellType : kCellTypes) {
+        cmbCellSelect->addItem(FromUtf8(cellType));
+    }
+    // Selecting by program raises no Qt signal; it counts as a choice all the same.
+    cmbCellSelect->setCurrentIndex(0);
+    cmbCellSelect_Click();
+
+    LoadSettings();
+    // Once more, so the results match the final inputs whatever loading did.
+    Recalculate();
+    lblHinweis->setText(
+        QStringLiteral("Hinweis: Die berechneten Werte sind Anhaltspunkte und sollen vor grober "
+                       "Fehlanpassung schützen. Die Verwendung erfolgt auf eigene Gefahr unter "
+                       "Ausschluss jeglicher Gewährleistung."));
+}
+
+void frmMain::Recalculate() {
+    ResultSet results = CurrentResults();
+    const bool computed = ComputeResults(CurrentInputs(), results, NumberSeparators());
+    // A failed run still shows what it wrote before the failing step.
+    ShowResults(results);
+    if (!computed) {
+        messages_.Show(QStringLiteral("Eingabefehler!"), QStringLiteral("Warnung"),
+                       QMessageBox::Critical);
+    }
+}
+
+void frmMain::ConnectEvents() {
+    for (QLineEdit* const field : {txtK, txtI, txtg, txtReihe, txtPar, txtIL, txtEta, txtnV}) {
+        // textChanged covers typing and assignments by the program alike.
+        connect(field, &QLineEdit::textChanged, this, [this, field] { TextField_Change(*field); });
+    }
+
+    // Only a choice from the list counts. Qt would also pick a matching entry
+    // when Enter is pressed in the text part or the field is left, rewriting
+    // the typed text and reporting it as a choice; typing must run nothing.
+    if (const QLineEdit* const edit = cmbCellSelect->lineEdit()) {
+        disconnect(edit, &QLineEdit::returnPressed, cmbCellSelect, nullptr);
+        disconnect(edit, &QLineEdit::editingFinished, cmbCellSelect, nullptr);
+    }
+    connect(cmbCellSelect, &QComboBox::activated, this, [this] { cmbCellSelect_Click(); });
+
+    connect(cmdSave, &QPushButton::clicked, this, [this] { cmdSave_Click(); });
+    connect(cmdPrint, &QPushButton::clicked, this, [this] { cmdPrint_Click(); });
+    connect(cmdMailOrder, &QPushButton::clicked, this, [this] { cmdMailOrder_Click(); });
+    connect(cmdQuit, &QPushButton::clicked, this, [this] { cmdQuit_Click(); });
+}
+
+void frmMain::CentreOnScreen() {
+    const QScreen* const screen = QGuiApplication::primaryScreen();
+    if (screen == nullptr) {
+        return;
+    }
+    move(screen->availableGeometry().center() - rect().center());
+}
+
+void frmMain::cmbCellSelect_Click() {
+    Recalculate();
+}
+
+void frmMain::TextField_Change(const QLineEdit& field) {
+    if (!field.text().isEmpty()) {
+        Recalculate();
+    }
+}
+
+// Closing ends the program; nothing is saved and nothing is asked.
+void frmMain::cmdQuit_Click() {
+    close();
+}
+
+InputSet frmMain::CurrentInputs() const {
+    return InputSet{
+        .cmbCellSelect = cmbCellSelect->currentText().toStdString(),
+        .txtK = txtK->text().toStdString(),
+        .txtI = txtI->text().toStdString(),
+        .txtg = txtg->text().toStdString(),
+        .txtReihe = txtReihe->text().toStdString(),
+        .txtPar = txtPar->text().toStdString(),
+        .txtIL = txtIL->text().toStdString(),
+        .txtEta = txtEta->text().toStdString(),
+        .txtnV = txtnV->text().toStdString(),
+    };
+}
+
+ResultSet frmMain::CurrentResults() const {
+    return ResultSet{
+        .lblMessage = lblMessage->text().toStdString(),
+        .lblU = lblU->text().toStdString(),
+        .lblI = lblI->text().toStdString(),
+        .lblK = lblK->text().toStdString(),
+        .lblg = lblg->text().toStdString(),
+        .lblz = lblz->text().toStdString(),
+        .lblt = lblt->text().toStdString(),
+        .lblImot = lblImot->text().toStdString(),
+        .lblEta = lblEta->text().toStdString(),
+        .FrameMotor = FrameMotor->title().toStdString(),
+        .lbllbln = lbllbln->text().toStdString(),
+        .lbln = lbln->text().toStdString(),
+        .lbllblPW = lbllblPW->text().toStdString(),
+        .lblPW = lblPW->text().toStdString(),
+        .lbln100 = lbln100->text().toStdString(),
+        .lblLuftS = lblLuftS->text().toStdString(),
+    };
+}
+
+void frmMain::ShowResults(const ResultSet& results) {
+    lblMessage->setText(FromUtf8(results.lblMessage));
+    lblU->setText(FromUtf8(results.lblU));
+    lblI->setText(FromUtf8(results.lblI));
+    lblK->setText(FromUtf8(results.lblK));
+    lblg->setText(FromUtf8(results.lblg));
+    lblz->setText(FromUtf8(results.lblz));
+    lblt->setText(FromUtf8(results.lblt));
+    lblImot->setText(FromUtf8(results.lblImot));
+    lblEta->setText(FromUtf8(results.lblEta));
+    FrameMotor->setTitle(FromUtf8(results.FrameMotor));
+    lbllbln->setText(FromUtf8(results.lbllbln));
+    lbln->setText(FromUtf8(results.lbln));
+    lbllblPW->setText(FromUtf8(results.lbllblPW));
+    lblPW->setText(FromUtf8(results.lblPW));
+    lbln100->setText(FromUtf8(results.lbln100));
+    lblLuftS->setText(FromUtf8(results.lblLuftS));
+}
+
+Separators frmMain::NumberSeparators() const {
+    const QLocale& locale = environment_.locale;
+    if (locale.language() == QLocale::C) {
+        return Separators{.decimal = ",", .group = "."};  // no locale chosen: German
+    }
+    return Separators{.decimal = locale.decimalPoint().toStdString(),
+                      .group = locale.groupSeparator().toStdString()};
+}
+
+}  // namespace brennquist

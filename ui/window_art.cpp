@@ -1,0 +1,88 @@
+#include "ui/window_art.h"
+
+#include <QColor>
+#include <QFont>
+#include <QLinearGradient>
+#include <QPainter>
+#include <QPainterPath>
+#include <QPen>
+#include <QPointF>
+#include <QPolygonF>
+
+namespace brennquist {
+namespace {
+
+constexpr int kIconSize = 32;
+constexpr int kLogoSize = 100;
+
+// A lead leaves the circle vertically, bends to the right and ends in an
+// arrow head pointing right.
+void DrawLead(QPainter& painter, QPointF from, qreal bendY) {
+    const qreal tipX = 29.5;
+    painter.drawPolyline(QPolygonF{from, QPointF(from.x(), bendY), QPointF(tipX, bendY)});
+    painter.drawLine(QPointF(tipX, bendY), QPointF(tipX - 3.5, bendY - 3.0));
+    painter.drawLine(QPointF(tipX, bendY), QPointF(tipX - 3.5, bendY + 3.0));
+}
+
+}  // namespace
+
+QPixmap CircuitSymbolIcon() {
+    QPixmap pixmap(kIconSize, kIconSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setPen(QPen(Qt::black, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
+    painter.setBrush(Qt::NoBrush);
+
+    const QPointF centre(12.5, 16.0);
+    const qreal radius = 8.5;
+    painter.drawEllipse(centre, radius, radius);
+
+    // Plus above the wave, minus below it.
+    painter.drawLine(QPointF(10.5, 11.0), QPointF(14.5, 11.0));
+    painter.drawLine(QPointF(12.5, 9.0), QPointF(12.5, 13.0));
+    QPainterPath wave(QPointF(8.0, 16.0));
+    wave.cubicTo(QPointF(9.5, 13.5), QPointF(11.0, 13.5), QPointF(12.5, 16.0));
+    wave.cubicTo(QPointF(14.0, 18.5), QPointF(15.5, 18.5), QPointF(17.0, 16.0));
+    painter.drawPath(wave);
+    painter.drawLine(QPointF(10.5, 21.0), QPointF(14.5, 21.0));
+
+    DrawLead(painter, QPointF(centre.x(), centre.y() - radius), 3.5);
+    DrawLead(painter, QPointF(centre.x(), centre.y() + radius), 28.5);
+    return pixmap;
+}
+
+QPixmap VendorLogo() {
+    QPixmap pixmap(kLogoSize, kLogoSize);
+    pixmap.fill(Qt::transparent);
+    QPainter painter(&pixmap);
+    painter.setRenderHint(QPainter::Antialiasing);
+    painter.setRenderHint(QPainter::TextAntialiasing);
+
+    // A sky disc with a rim.
+    QLinearGradient sky(0, 0, 0, kLogoSize);
+    sky.setColorAt(0.0, QColor(120, 180, 235));
+    sky.setColorAt(1.0, QColor(30, 80, 160));
+    painter.setPen(QPen(QColor(20, 40, 90), 3));
+    painter.setBrush(sky);
+    painter.drawEllipse(QRectF(3, 3, 94, 94));
+
+    // A glider seen from above: long wings, slim fuselage, small tail.
+    painter.setPen(QPen(QColor(40, 40, 40), 1));
+    painter.setBrush(QColor(250, 250, 245));
+    painter.drawPolygon(QPolygonF{{12, 40}, {50, 34}, {88, 40}, {88, 43}, {50, 40}, {12, 43}});
+    painter.drawPolygon(QPolygonF{{48, 20}, {52, 20}, {53, 68}, {47, 68}});
+    painter.drawPolygon(QPolygonF{{38, 66}, {62, 66}, {62, 69}, {38, 69}});
+
+    // The vendor's initials below.
+    QFont font(QStringLiteral("Liberation Sans"));
+    font.setStyleHint(QFont::SansSerif);
+    font.setPixelSize(20);
+    font.setBold(true);
+    painter.setFont(font);
+    painter.setPen(Qt::white);
+    painter.drawText(QRectF(0, 70, kLogoSize, 24), Qt::AlignCenter, QStringLiteral("MK"));
+    return pixmap;
+}
+
+}  // namespace brennquist
