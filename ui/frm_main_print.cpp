@@ -1,8 +1,45 @@
+#include <QDate>
+#include <QString>
+#include <chrono>
+
+#include "report/report_printer.h"
 #include "ui/frm_main.h"
 
 namespace brennquist {
+namespace {
 
-// Placeholder until the report is wired in.
-void frmMain::cmdPrint_Click() {}
+std::chrono::year_month_day ToYearMonthDay(const QDate& date) {
+    return std::chrono::year_month_day{std::chrono::year{date.year()},
+                                       std::chrono::month{static_cast<unsigned>(date.month())},
+                                       std::chrono::day{static_cast<unsigned>(date.day())}};
+}
+
+}  // namespace
+
+// Prints the report of the texts the window shows right now, dated today, on
+// the default printer without a dialog. When it cannot be printed the user
+// learns why; the window itself stays as it is.
+void frmMain::cmdPrint_Click() {
+    const ReportTexts texts{
+        .inputs = CurrentInputs(),
+        .results = CurrentResults(),
+        .printDate = ToYearMonthDay(environment_.today()),
+    };
+    QString problem;
+    switch (PrintReportOnDefaultPrinter(texts)) {
+        case PrintOutcome::Printed:
+            return;
+        case PrintOutcome::NoDefaultPrinter:
+            problem = QStringLiteral(
+                "Der Bericht konnte nicht gedruckt werden: Es ist kein Standarddrucker "
+                "eingerichtet.");
+            break;
+        case PrintOutcome::JobFailed:
+            problem = QStringLiteral(
+                "Der Bericht konnte nicht gedruckt werden: Der Druckauftrag ist fehlgeschlagen.");
+            break;
+    }
+    messages_.Show(problem, QStringLiteral("Hinweis"), QMessageBox::Warning);
+}
 
 }  // namespace brennquist
