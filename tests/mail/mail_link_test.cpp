@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 #include "engine/input_set.h"
@@ -56,6 +57,10 @@ struct BodyCase {
     InputSet inputs;
     const char* body;
 };
+
+void PrintTo(const BodyCase& c, std::ostream* out) {
+    *out << c.name;
+}
 
 InputSet With(const char* k, const char* i, const char* g, const char* reihe, const char* par) {
     InputSet inputs;

@@ -3,6 +3,8 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
+
 namespace brennquist {
 namespace {
 
@@ -12,6 +14,10 @@ struct DateCase {
     QDate date;
     const char* text;
 };
+
+void PrintTo(const DateCase& c, std::ostream* out) {
+    *out << c.text;
+}
 
 class ShortDateTextTest : public testing::TestWithParam<DateCase> {};
 

@@ -3,6 +3,7 @@
 
 #include <gtest/gtest.h>
 
+#include <ostream>
 #include <string>
 
 namespace brennquist {
@@ -12,6 +13,10 @@ struct PatternCase {
     const char* pattern;
     const char* widened;
 };
+
+void PrintTo(const PatternCase& c, std::ostream* out) {
+    *out << '"' << c.pattern << '"';
+}
 
 class FourDigitYearFormatTest : public testing::TestWithParam<PatternCase> {};
 
