@@ -1,0 +1,371 @@
+// akku.dat through the real window: start-up loading, the notice, saving and
+// a failed save, in a temporary program folder.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <sys/resource.h>
+
+#include <QComboBox>
+#include <QDir>
+#include <QFile>
+#include <QLabel>
+#include <QLineEdit>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <csignal>
+#include <memory>
+#include <optional>
+#include <vector>
+
+#include "ui/frm_main.h"
+
+namespace brennquist {
+namespace {
+
+using ::testing::ElementsAre;
+using ::testing::ElementsAreArray;
+using ::testing::IsEmpty;
+
+const QString kNotice = QStringLiteral("gespeicherte Daten nicht lesbar oder nicht vorhanden!");
+const QByteArray kDesignFile(
+    "Lithium Polymer/Ionen\r\n350\r\n5\r\n9,8\r\n1\r\n1\r\n5\r\n80\r\n1000\r\n");
+const QByteArray kNiMHFile("NiMH\r\n3000\r\n10\r\n60\r\n10\r\n1\r\n15\r\n70\r\n900\r\n");
+const std::vector<QString> kDesignTexts{
+    "Lithium Polymer/Ionen", "350", "5", "9,8", "1", "1", "5", "80", "1000"};
+
+struct Message {
+    QString text;
+    QString title;
+    QMessageBox::Icon icon;
+
+    bool operator==(const Message&) const = default;
+};
+
+void PrintTo(const Message& message, std::ostream* out) {
+    *out << "{\"" << message.text.toStdString() << "\", \"" << message.title.toStdString()
+         << "\", icon " << static_cast<int>(message.icon) << "}";
+}
+
+class RecordingMessageBoxes final : public MessageBoxes {
+  public:
+    void Show(const QString& text, const QString& title, QMessageBox::Icon icon) override {
+        shown.push_back(Message{text, title, icon});
+    }
+
+    // The boxes titled "Hinweis": those of the settings file.
+    [[nodiscard]] std::vector<Message> Notes() const {
+        std::vector<Message> notes;
+        for (const Message& message : shown) {
+            if (message.title == QStringLiteral("Hinweis")) {
+                notes.push_back(message);
+            }
+        }
+        return notes;
+    }
+
+    [[nodiscard]] int Count(const QString& text) const {
+        return static_cast<int>(std::count_if(shown.begin(), shown.end(),
+                                              [&](const Message& m) { return m.text == text; }));
+    }
+
+    std::vector<Message> shown;
+};
+
+const Message kNoticeBox{kNotice, QStringLiteral("Hinweis"), QMessageBox::Information};
+
+void WriteFile(const QString& path, const QByteArray& bytes) {
+    QFile file(path);
+    ASSERT_TRUE(file.open(QIODevice::WriteOnly | QIODevice::Truncate)) << path.toStdString();
+    ASSERT_EQ(file.write(bytes), bytes.size());
+}
+
+std::optional<QByteArray> ReadFile(const QString& path) {
+    QFile file(path);
+    if (!file.open(QIODevice::ReadOnly)) {
+        return std::nullopt;
+    }
+    return file.readAll();
+}
+
+// One window over one program folder, as the program builds it.
+class Window {
+  public:
+    explicit Window(const QString& programFolder)
+        : window_(messages_, FormEnvironment{.programFolder = programFolder,
+                                             .locale = QLocale(QLocale::German, QLocale::Germany),
+                                             .today = [] { return QDate(2024, 3, 9); }}) {}
+
+    void Load() { window_.Form_Load(); }
+
+    [[nodiscard]] frmMain& Form() { return window_; }
+    [[nodiscard]] RecordingMessageBoxes& Messages() { return messages_; }
+
+    [[nodiscard]] QLineEdit& Field(const char* name) {
+        auto* field = window_.findChild<QLineEdit*>(QString::fromLatin1(name));
+        EXPECT_NE(field, nullptr) << name;
+        return *field;
+    }
+    [[nodiscard]] QComboBox& CellSelect() {
+        return *window_.findChild<QComboBox*>(QStringLiteral("cmbCellSelect"));
+    }
+    [[nodiscard]] QString Caption(const char* name) {
+        const auto* label = window_.findChild<QLabel*>(QString::fromLatin1(name));
+        return label == nullptr ? QStringLiteral("<missing>") : label->text();
+    }
+
+    // The nine inputs in file order.
+    [[nodiscard]] std::vector<QString> Inputs() {
+        std::vector<QString> texts{CellSelect().currentText()};
+        for (const char* name :
+             {"txtK", "txtI", "txtg", "txtReihe", "txtPar", "txtIL", "txtEta", "txtnV"}) {
+            texts.push_back(Field(name).text());
+        }
+        return texts;
+    }
+
+    void SetInputs(const std::vector<QString>& texts) {
+        CellSelect().setEditText(texts.at(0));
+        int line = 1;
+        for (const char* name :
+             {"txtK", "txtI", "txtg", "txtReihe", "txtPar", "txtIL", "txtEta", "txtnV"}) {
+            Field(name).setText(texts.at(line++));
+        }
+    }
+
+    void PressSave() { window_.findChild<QPushButton*>(QStringLiteral("cmdSave"))->click(); }
+
+  private:
+    RecordingMessageBoxes messages_;
+    frmMain window_;
+};
+
+class SettingsWindowTest : public ::testing::Test {
+  protected:
+    void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
+
+    [[nodiscard]] QString Folder() const { return folder_.path(); }
+    [[nodiscard]] QString SettingsPath() const {
+        return folder_.filePath(QStringLiteral("akku.dat"));
+    }
+    [[nodiscard]] QStringList FolderEntries() const {
+        return QDir(folder_.path())
+            .entryList(QDir::AllEntries | QDir::NoDotAndDotDot | QDir::Hidden);
+    }
+
+    QTemporaryDir folder_;
+};
+
+TEST_F(SettingsWindowTest, StartWithSavedFileShowsItsInputsAndTheirResults) {
+    WriteFile(SettingsPath(), kNiMHFile);
+    Window window(Folder());
+    window.Load();
+
+    EXPECT_THAT(window.Inputs(),
+                ElementsAre("NiMH", "3000", "10", "60", "10", "1", "15", "70", "900"));
+    EXPECT_EQ(window.Caption("lblU"), "12");
+    EXPECT_EQ(window.Caption("lblt"), "12");
+    EXPECT_EQ(window.Caption("lbln"), "10800");
+    EXPECT_EQ(window.Caption("lblPW"), "126");
+    EXPECT_EQ(window.Caption("lbln100"), "8571");
+    EXPECT_EQ(window.Caption("lblLuftS"), "9x5");
+    EXPECT_EQ(window.Caption("lblMessage"), "Akkupack zu schwach ausgelegt!");
+    EXPECT_THAT(window.Messages().shown, IsEmpty());
+    EXPECT_EQ(ReadFile(SettingsPath()), kNiMHFile) << "loading leaves the file alone";
+}
+
+TEST_F(SettingsWindowTest, StartWithoutFileShowsTheNoticeOnceAndTheDesignInputs) {
+    Window window(Folder());
+    window.Load();
+
+    EXPECT_THAT(window.Messages().shown, ElementsAre(kNoticeBox));
+    EXPECT_THAT(window.Inputs(), ElementsAreArray(kDesignTexts));
+    EXPECT_EQ(window.Caption("lblU"), "3,7");
+    EXPECT_THAT(FolderEntries(), IsEmpty()) << "start-up creates no file";
+}
+
+struct LoadCase {
+    const char* name;
+    QByteArray bytes;
+    std::vector<QString> inputs;
+    bool notice;
+};
+
+void PrintTo(const LoadCase& load, std::ostream* out) {
+    *out << load.name;
+}
+
+class SettingsWindowLoadTest : public SettingsWindowTest,
+                               public ::testing::WithParamInterface<LoadCase> {};
+
+TEST_P(SettingsWindowLoadTest, LoadsWhatIsThereAndKeepsTheRest) {
+    WriteFile(SettingsPath(), GetParam().bytes);
+    Window window(Folder());
+    window.Load();
+
+    EXPECT_THAT(window.Inputs(), ElementsAreArray(GetParam().inputs));
+    const std::vector<Message> notes =
+        GetParam().notice ? std::vector<Message>{kNoticeBox} : std::vector<Message>{};
+    EXPECT_EQ(window.Messages().Notes(), notes);
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SettingsWindowLoadTest,
+    ::testing::Values(
+        LoadCase{"FourLines",
+                 "NiMH\r\n3000\r\n10\r\n60\r\n",
+                 {"NiMH", "3000", "10", "60", "1", "1", "5", "80", "1000"},
+                 true},
+        LoadCase{"EightLines",
+                 "NiMH\r\n3000\r\n10\r\n60\r\n10\r\n1\r\n15\r\n70\r\n",
+                 {"NiMH", "3000", "10", "60", "10", "1", "15", "70", "1000"},
+                 true},
+        LoadCase{"NineLinesLastWithoutLineEnd",
+                 "NiMH\r\n3000\r\n10\r\n60\r\n10\r\n1\r\n15\r\n70\r\n900",
+                 {"NiMH", "3000", "10", "60", "10", "1", "15", "70", "900"},
+                 false},
+        LoadCase{"MoreThanNineLines",
+                 "NiCd\r\n3000\r\n10\r\n60\r\n10\r\n1\r\n15\r\n70\r\n900\r\nx\r\ny\r\n",
+                 {"NiCd", "3000", "10", "60", "10", "1", "15", "70", "900"},
+                 false},
+        LoadCase{"LoneCarriageReturns",
+                 "NiCd\r3000\r10\r60\r10\r1\r15\r70\r900\r",
+                 {"NiCd", "3000", "10", "60", "10", "1", "15", "70", "900"},
+                 false},
+        LoadCase{"LineFeedsOnlyBecomeTheCellType",
+                 "NiMH\n3000\n10\n60\n10\n1\n15\n70\n900\n",
+                 {"NiMH\n3000\n10\n60\n10\n1\n15\n70\n900\n", "350", "5", "9,8", "1", "1", "5",
+                  "80", "1000"},
+                 true},
+        LoadCase{"EmptyFile", "", kDesignTexts, true},
+        LoadCase{"Windows1252UmlautAndEuro",
+                 "Bleiakku \xE4\xF6\xFC\r\n\x80\r\n5\r\n\r\n1\r\n1\r\n5\r\n80\r\n1000\r\n",
+                 {"Bleiakku äöü", "€", "5", "", "1", "1", "5", "80", "1000"},
+                 false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// Each line reaches its field before the next is read, and each change
+// recomputes: a bad capacity is met by the recomputation of its own
+// assignment, by that of every later field whose text changes (all but txtPar,
+// which stays "1"), and by the last one of start-up.
+TEST_F(SettingsWindowTest, EveryChangingAssignmentRecomputesAtOnce) {
+    WriteFile(SettingsPath(), "NiMH\r\nabc\r\n10\r\n60\r\n10\r\n1\r\n15\r\n70\r\n900\r\n");
+    Window window(Folder());
+    window.Load();
+
+    EXPECT_EQ(window.Field("txtK").text(), "abc");
+    EXPECT_EQ(window.Messages().Count(QStringLiteral("Eingabefehler!")), 1 + 6 + 1);
+    EXPECT_THAT(window.Messages().Notes(), IsEmpty());
+}
+
+TEST_F(SettingsWindowTest, CellTypeGoesIntoTheTextPartAndRecomputesNothing) {
+    Window window(Folder());
+    window.Load();
+    ASSERT_EQ(window.Caption("lblU"), "3,7");
+    WriteFile(SettingsPath(), "Blei-Gel\r\n");
+    window.Messages().shown.clear();
+
+    window.Form().LoadSettings();
+
+    EXPECT_EQ(window.CellSelect().currentText(), "Blei-Gel");
+    EXPECT_EQ(window.CellSelect().count(), 3) << "the list itself is unchanged";
+    EXPECT_EQ(window.Caption("lblU"), "3,7") << "no recomputation yet";
+    EXPECT_THAT(window.Messages().shown, ElementsAre(kNoticeBox));
+    window.Form().Recalculate();
+    EXPECT_EQ(window.Caption("lblU"), "0") << "a cell type outside the list has no voltage";
+}
+
+TEST_F(SettingsWindowTest, SavingTheDesignInputsWritesThe55ByteFile) {
+    Window window(Folder());
+    window.Load();
+    window.Messages().shown.clear();
+
+    window.PressSave();
+
+    EXPECT_EQ(ReadFile(SettingsPath()), kDesignFile);
+    EXPECT_THAT(window.Messages().shown, IsEmpty());
+    EXPECT_THAT(FolderEntries(), ElementsAre("akku.dat"));
+}
+
+TEST_F(SettingsWindowTest, SavedTextsComeBackInAFreshWindow) {
+    const std::vector<QString> texts{"Blei-Gel & Co", "",    "  ", "Größe", "&", "-3",
+                                     "1e999",         "€ 5", "漢"};
+    {
+        WriteFile(SettingsPath(), kNiMHFile);
+        Window first(Folder());
+        first.Load();
+        first.SetInputs(texts);
+        first.PressSave();
+        EXPECT_THAT(first.Messages().Notes(), IsEmpty());
+        EXPECT_EQ(ReadFile(SettingsPath()), QByteArray("Blei-Gel & Co\r\n\r\n  \r\nGr\xF6\xDF"
+                                                       "e\r\n&\r\n-3\r\n1e999\r\n\x80 5\r\n?\r\n"));
+    }
+    Window second(Folder());
+    second.Load();
+    std::vector<QString> expected = texts;
+    expected.back() = "?";  // not in the code page
+    EXPECT_THAT(second.Inputs(), ElementsAreArray(expected));
+    EXPECT_THAT(second.Messages().Notes(), IsEmpty());
+}
+
+// Save failures that root cannot override either: the previous file stays as
+// it was, the user is told once, and the inputs stay as typed.
+class FailingSaveTest : public SettingsWindowTest {
+  protected:
+    // Changes an input, presses Speichern and checks what a failed save owes.
+    void SaveFails(Window& window, const QString& path) {
+        window.Field("txtK").setText(QStringLiteral("4711"));
+        const std::vector<QString> before = window.Inputs();
+        window.Messages().shown.clear();
+
+        window.PressSave();
+
+        const Message expected{
+            QStringLiteral("Die Eingaben konnten nicht in der Datei „%1“ gespeichert werden. "
+                           "Die zuletzt gespeicherten Eingaben bleiben erhalten.")
+                .arg(path),
+            QStringLiteral("Hinweis"), QMessageBox::Warning};
+        EXPECT_THAT(window.Messages().shown, ElementsAre(expected));
+        EXPECT_EQ(window.Inputs(), before);
+    }
+};
+
+// A file size limit stops the write half-way, as a full disk does.
+TEST_F(FailingSaveTest, WriteStoppingHalfWayKeepsTheOldFileByteForByte) {
+    WriteFile(SettingsPath(), kNiMHFile);
+    Window window(Folder());
+    window.Load();
+
+    rlimit saved{};
+    ASSERT_EQ(::getrlimit(RLIMIT_FSIZE, &saved), 0);
+    const auto previousHandler = std::signal(SIGXFSZ, SIG_IGN);
+    rlimit small = saved;
+    small.rlim_cur = 16;
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
+    SaveFails(window, SettingsPath());
+    ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &saved), 0);
+    std::signal(SIGXFSZ, previousHandler);
+
+    EXPECT_EQ(ReadFile(SettingsPath()), kNiMHFile);
+    EXPECT_THAT(FolderEntries(), ElementsAre("akku.dat")) << "temporary file removed";
+}
+
+TEST_F(FailingSaveTest, ProgramFolderThatIsAFile) {
+    const QString notAFolder = folder_.filePath(QStringLiteral("program"));
+    WriteFile(notAFolder, "old");
+    Window window(notAFolder);
+    window.Load();
+    SaveFails(window, notAFolder + QStringLiteral("/akku.dat"));
+    EXPECT_EQ(ReadFile(notAFolder), QByteArray("old"));
+}
+
+TEST_F(FailingSaveTest, FolderInPlaceOfTheFile) {
+    ASSERT_TRUE(QDir(Folder()).mkdir(QStringLiteral("akku.dat")));
+    WriteFile(SettingsPath() + QStringLiteral("/inside"), "keep");
+    Window window(Folder());
+    window.Load();
+    SaveFails(window, SettingsPath());
+    EXPECT_EQ(ReadFile(SettingsPath() + QStringLiteral("/inside")), QByteArray("keep"));
+    EXPECT_THAT(FolderEntries(), ElementsAre("akku.dat")) << "temporary file removed";
+}
+
+}  // namespace
+}  // namespace brennquist
