@@ -78,7 +78,7 @@ class Run {
     }
 
   private:
-    double Real(const std::string& text) const { return ParseReal(text, sep_); }
+    [[nodiscard]] double Real(const std::string& text) const { return ParseReal(text, sep_); }
 
     void PackVoltage() {
         series_ = ParseInt16(in_.txtReihe, sep_);

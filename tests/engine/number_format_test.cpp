@@ -89,7 +89,7 @@ auto Rounded(Round round, double value) -> std::optional<decltype(round(value))>
 
 TEST(RoundInt, HalfToEvenWithinRange) {
     struct Case {
-        double value;
+        double value = 0.0;
         std::optional<std::int16_t> int16;
         std::optional<std::int32_t> int32;
     };
