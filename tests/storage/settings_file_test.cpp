@@ -186,7 +186,7 @@ TEST_F(SettingsFileTest, FolderThatIsARegularFileFails) {
 TEST_F(SettingsFileTest, FolderInPlaceOfTheFileFailsAndIsLeftAlone) {
     std::filesystem::create_directory(Path());
     testing::WriteBytes(std::filesystem::path(Path()) / "inside", "keep");
-    EXPECT_TRUE(SaveSettingsFile(Path(), InputSet{}));
+    EXPECT_EQ(SaveSettingsFile(Path(), InputSet{}), std::errc::is_a_directory);
     EXPECT_EQ(testing::ReadBytes(std::filesystem::path(Path()) / "inside"), "keep");
     EXPECT_THAT(folder_.Entries(), ElementsAre("akku.dat")) << "temporary file removed";
 }
