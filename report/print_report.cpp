@@ -25,7 +25,9 @@ constexpr std::size_t kSeparatorLength = 95;
 constexpr std::string_view kLineBreak = "\r\n";
 
 std::string Separator() {
-    return std::string(kSeparatorLength, '-');
+    std::string dashes;
+    dashes.assign(kSeparatorLength, '-');
+    return dashes;
 }
 
 struct Section {

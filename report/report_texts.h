@@ -13,7 +13,7 @@ namespace brennquist {
 struct ReportTexts {
     InputSet inputs;
     ResultSet results;
-    std::chrono::year_month_day printDate;
+    std::chrono::year_month_day printDate{};
 };
 
 }  // namespace brennquist

@@ -98,7 +98,7 @@ class PrintQueue : public testing::PrintWindowTest {
         while (!deadline.hasExpired()) {
             if (QueueIsEmpty()) {
                 for (const QString& name : PdfFiles(outputFolder_) - earlierFiles_) {
-                    const QString path = QDir(outputFolder_).filePath(name);
+                    QString path = QDir(outputFolder_).filePath(name);
                     const QString text = CommandOutput(QStringLiteral("pdftotext"), {path, "-"});
                     if (text.contains(marker)) {
                         printed_.append(path);

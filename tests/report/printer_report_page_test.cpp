@@ -23,7 +23,6 @@ namespace brennquist {
 namespace {
 
 using testing::CommandOutput;
-using ::testing::Contains;
 using testing::DesignTexts;
 using ::testing::DoubleNear;
 using ::testing::ElementsAreArray;
