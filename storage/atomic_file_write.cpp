@@ -61,13 +61,13 @@ std::error_code CreateTemporaryBeside(const std::string& path, std::optional<Tem
         ::getpid() ^ std::chrono::steady_clock::now().time_since_epoch().count()));
     for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
         std::string name = path + ".tmp" + RandomSuffix(random);
-        const int fd =
-            ::open(name.c_str(), O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, kNewFileMode);
-        if (fd >= 0) {
-            out.emplace(std::move(name), FileDescriptor(fd));
+        FileDescriptor file =
+            OpenFile(name, O_WRONLY | O_CREAT | O_EXCL | O_CLOEXEC | O_NOCTTY, kNewFileMode);
+        if (file.IsOpen()) {
+            out.emplace(std::move(name), std::move(file));
             return {};
         }
-        if (errno != EEXIST && errno != EINTR) {
+        if (errno != EEXIST) {
             return LastSystemError();
         }
     }
@@ -104,7 +104,7 @@ std::string FolderOf(const std::string& path) {
 // Makes the rename itself durable. The new content is in place already, so a
 // failure here is not reported.
 void FlushFolder(const std::string& path) {
-    FileDescriptor folder(::open(FolderOf(path).c_str(), O_RDONLY | O_DIRECTORY | O_CLOEXEC));
+    const FileDescriptor folder = OpenFile(FolderOf(path), O_RDONLY | O_DIRECTORY | O_CLOEXEC);
     if (folder.IsOpen()) {
         ::fsync(folder.Get());
     }

@@ -1,5 +1,6 @@
 #include "storage/file_descriptor.h"
 
+#include <fcntl.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -29,6 +30,14 @@ std::error_code FileDescriptor::Close() {
     // Linux releases the descriptor even when close() fails, so it is never retried.
     const int result = ::close(std::exchange(fd_, -1));
     return result == 0 || errno == EINTR ? std::error_code{} : LastSystemError();
+}
+
+FileDescriptor OpenFile(const std::string& path, int flags, unsigned mode) {
+    int fd = -1;
+    do {
+        fd = ::open(path.c_str(), flags, mode);  // NOLINT(cppcoreguidelines-pro-type-vararg)
+    } while (fd < 0 && errno == EINTR);
+    return FileDescriptor(fd);
 }
 
 std::error_code LastSystemError() {

@@ -2,6 +2,7 @@
 
 #include <cstddef>
 #include <span>
+#include <string>
 #include <string_view>
 #include <system_error>
 
@@ -27,6 +28,10 @@ class FileDescriptor {
   private:
     int fd_ = -1;
 };
+
+// open(2), retried when interrupted; on failure the result is not open and
+// errno tells why.
+FileDescriptor OpenFile(const std::string& path, int flags, unsigned mode = 0);
 
 // The current errno as an error code.
 std::error_code LastSystemError();

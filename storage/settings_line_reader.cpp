@@ -4,7 +4,6 @@
 #include <sys/stat.h>
 
 #include <array>
-#include <cerrno>
 #include <span>
 
 #include "storage/windows_1252.h"
@@ -19,11 +18,7 @@ constexpr std::size_t kReadPiece = 4096;
 // Non-blocking, so that a FIFO or device in the file's place cannot hang the
 // program before the regular-file check turns it down.
 FileDescriptor OpenRegularFileForReading(const std::string& path) {
-    int fd = -1;
-    do {
-        fd = ::open(path.c_str(), O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    } while (fd < 0 && errno == EINTR);
-    FileDescriptor file(fd);
+    FileDescriptor file = OpenFile(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     struct stat status {};
     if (!file.IsOpen() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
         return {};
