@@ -1,6 +1,7 @@
 // Start-up of the real window: what it shows before the user touches it.
 #include <QComboBox>
 #include <QLabel>
+#include <QLineEdit>
 #include <QLocale>
 #include <QVariant>
 #include <string_view>
@@ -39,6 +40,15 @@ TEST_F(StartupTest, DesignTextsGiveTheFirstWorkedExample) {
         EXPECT_EQ(Caption(name), text) << name;
     }
     EXPECT_EQ(InputErrorBoxes(), 0);
+}
+
+TEST_F(StartupTest, SelectingTheFirstEntryAndTheFinalRunEachRecomputeOnce) {
+    Create();
+    Find<QLineEdit>("txtK").setText(QStringLiteral("x"));  // unreadable in every run from now on
+    boxes_.shown.clear();
+    window_->Form_Load();
+    // No akku.dat, so loading assigns nothing: the list choice and the last run remain.
+    EXPECT_EQ(InputErrorBoxes(), 2);
 }
 
 TEST_F(StartupTest, CellListShowsItsFirstEntryNotTheDesignText) {

@@ -42,10 +42,15 @@ class WindowTest : public ::testing::Test {
   protected:
     void SetUp() override { ASSERT_TRUE(folder_.isValid()); }
 
-    // Creates the window and runs its start-up, as the program does.
-    void Start(const QLocale& locale = QLocale(QLocale::German, QLocale::Germany)) {
+    // Creates the window with its design texts, not yet loaded.
+    void Create(const QLocale& locale = QLocale(QLocale::German, QLocale::Germany)) {
         window_ = std::make_unique<frmMain>(
             boxes_, FormEnvironment{folder_.path(), locale, [] { return QDate(2026, 12, 8); }});
+    }
+
+    // Creates the window and runs its start-up, as the program does.
+    void Start(const QLocale& locale = QLocale(QLocale::German, QLocale::Germany)) {
+        Create(locale);
         window_->Form_Load();
     }
 
