@@ -1,6 +1,6 @@
 // The controls of the window, exactly as the form was drawn: positions and
 // sizes in twips relative to the parent, fixed for the window's life.
-#include <iterator>
+#include <array>
 
 #include <QColor>
 #include <QComboBox>
@@ -229,9 +229,10 @@ void frmMain::BuildControls() {
 
 void frmMain::SetFocusOrder() {
     // txtEta and txtnV come after two of the buttons, as the form was drawn.
-    QWidget* const order[] = {cmbCellSelect, txtK,    txtI,   txtg,  txtReihe, txtPar,      txtIL,
-                              cmdPrint,      cmdQuit, txtEta, txtnV, cmdSave,  cmdMailOrder};
-    for (std::size_t i = 0; i + 1 < std::size(order); ++i) {
+    const std::array<QWidget*, 13> order = {cmbCellSelect, txtK,    txtI,        txtg,    txtReihe,
+                                            txtPar,        txtIL,   cmdPrint,    cmdQuit, txtEta,
+                                            txtnV,         cmdSave, cmdMailOrder};
+    for (std::size_t i = 0; i + 1 < order.size(); ++i) {
         setTabOrder(order[i], order[i + 1]);
     }
     cmbCellSelect->setFocus(Qt::OtherFocusReason);

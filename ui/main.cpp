@@ -1,5 +1,5 @@
 #include <QApplication>
-#include <cstdio>
+#include <iostream>
 
 #include "ui/display_check.h"
 #include "ui/frm_main.h"
@@ -7,10 +7,8 @@
 int main(int argc, char** argv) {
     if (!brennquist::DisplayAvailable()) {
         // Qt would abort with a long trace; one line tells what to do instead.
-        std::fputs(
-            "Brennquist needs a graphical display and none is set (DISPLAY is empty); "
-            "without a screen run it under a virtual one: xvfb-run -a scripts/run\n",
-            stderr);
+        std::cerr << "Brennquist needs a graphical display and none is set (DISPLAY is empty); "
+                     "without a screen run it under a virtual one: xvfb-run -a scripts/run\n";
         return 1;
     }
     QApplication app(argc, argv);

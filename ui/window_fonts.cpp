@@ -5,17 +5,17 @@
 namespace brennquist {
 namespace {
 
-const QString kSansFace = QStringLiteral("MS Sans Serif");
-const QString kComicFace = QStringLiteral("Comic Sans MS");
+constexpr QLatin1String kSansFace("MS Sans Serif");
+constexpr QLatin1String kComicFace("Comic Sans MS");
 
-QFont SizedFont(const QString& family, qreal points, QFont::StyleHint hint) {
-    QFont font(family);
+QFont SizedFont(QLatin1String family, qreal points, QFont::StyleHint hint) {
+    QFont font(QString{family});
     font.setStyleHint(hint);
     font.setPointSizeF(points);
     return font;
 }
 
-QFont BoldFont(const QString& family, qreal points, QFont::StyleHint hint) {
+QFont BoldFont(QLatin1String family, qreal points, QFont::StyleHint hint) {
     QFont font = SizedFont(family, points, hint);
     font.setBold(true);
     return font;
