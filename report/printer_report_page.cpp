@@ -3,6 +3,7 @@
 #include <QFontMetricsF>
 #include <QPrinter>
 #include <QString>
+#include <QStringList>
 
 namespace brennquist {
 namespace {
@@ -14,6 +15,16 @@ constexpr std::string_view kLineEnd = "\r\n";
 
 QString FromUtf8(const std::string_view text) {
     return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
+}
+
+// The face, followed by its metric-compatible twin where one exists, so that
+// a system without the face still gives the page the same line widths and
+// heights instead of whatever the font fallback picks.
+QStringList FacesFor(const QString& face) {
+    if (face.compare(QStringLiteral("Arial"), Qt::CaseInsensitive) == 0) {
+        return {face, QStringLiteral("Liberation Sans")};
+    }
+    return {face};
 }
 
 }  // namespace
@@ -30,7 +41,7 @@ bool PrinterReportPage::Begin() {
 void PrinterReportPage::SetUnitMillimetres() {}
 
 void PrinterReportPage::SetFontName(const std::string_view face) {
-    font_.setFamily(FromUtf8(face));
+    font_.setFamilies(FacesFor(FromUtf8(face)));
 }
 
 void PrinterReportPage::SetFontSize(const int points) {
