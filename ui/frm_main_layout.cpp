@@ -1,6 +1,7 @@
 // The controls of the window, exactly as the form was drawn: positions and
 // sizes in twips relative to the parent, fixed for the window's life.
 #include <array>
+#include <limits>
 
 #include <QColor>
 #include <QComboBox>
@@ -21,6 +22,8 @@ namespace {
 
 const QColor kWarningRed(255, 0, 0);
 const QColor kTitleRed(192, 0, 0);
+// Qt would cut a text field at 32767 characters, also a text the program assigns.
+constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
 
 // Every control carries its design name, for tests and accessibility tools.
 template <typename Control>
@@ -70,6 +73,7 @@ QLineEdit* MakeField(QWidget* parent, const QString& name, const QString& text,
     auto* field = Named(new QLineEdit(text, parent), name, geometry);
     field->setFont(ControlFont(FontKey::A));
     field->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
+    field->setMaxLength(kNoLengthLimit);
     field->setToolTip(toolTip);
     return field;
 }
@@ -96,6 +100,7 @@ void frmMain::BuildControls() {
     cmbCellSelect->setEditable(true);
     cmbCellSelect->setInsertPolicy(QComboBox::NoInsert);  // typed text never joins the list
     cmbCellSelect->setCompleter(nullptr);                 // nor is it completed for the user
+    cmbCellSelect->lineEdit()->setMaxLength(kNoLengthLimit);
     cmbCellSelect->setEditText(QStringLiteral("Combo1"));
     cmbCellSelect->setToolTip(QStringLiteral("Auswahl des Zellentyps"));
 

@@ -95,6 +95,16 @@ INSTANTIATE_TEST_SUITE_P(EightFields, FieldTest,
                          ::testing::Values("txtK", "txtI", "txtg", "txtReihe", "txtPar", "txtIL",
                                            "txtEta", "txtnV"));
 
+TEST_F(EventTest, LongTextsAreKeptWhole) {
+    const QString digits(40000, QLatin1Char('1'));
+    Find<QLineEdit>("txtnV").setText(digits);
+    EXPECT_EQ(Find<QLineEdit>("txtnV").text(), digits);
+    EXPECT_EQ(InputErrorBoxes(), 1);  // far beyond the range of a speed constant
+    const QString cellType(40000, QLatin1Char('x'));
+    Find<QComboBox>("cmbCellSelect").setEditText(cellType);
+    EXPECT_EQ(Find<QComboBox>("cmbCellSelect").currentText(), cellType);
+}
+
 TEST_F(EventTest, TypedCellTypeTakesEffectAtTheNextRecomputation) {
     TypeIntoCellList("NiCd");
     QTest::keyClick(&Find<QComboBox>("cmbCellSelect"), Qt::Key_Return);
