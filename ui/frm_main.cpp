@@ -8,6 +8,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QScreen>
+#include <QStringList>
 #include <string_view>
 
 #include "ui/cr_lines_label.h"
@@ -27,14 +28,11 @@ QString FromUtf8(std::string_view text) {
 
 // The address block's lines joined by a lone carriage return.
 QString VendorCaption() {
-    QString caption;
+    QStringList lines;
     for (const std::string_view line : kVendorAddressLines) {
-        if (!caption.isEmpty()) {
-            caption += QLatin1Char('\r');
-        }
-        caption += FromUtf8(line);
+        lines << FromUtf8(line);
     }
-    return caption;
+    return lines.join(QLatin1Char('\r'));
 }
 
 }  // namespace
