@@ -4,7 +4,6 @@
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 
-#include <algorithm>
 #include <functional>
 #include <ostream>
 #include <string>
@@ -132,15 +131,6 @@ TEST(PrintReport, DesignInputsGiveTheFullCallSequence) {
     EXPECT_THAT(Printed(DesignTexts()).calls, ElementsAreArray(expected));
 }
 
-TEST(PrintReport, PrintsThirtyOneLinesInArialAndEndsTheDocumentOnce) {
-    const Transcript page = Printed(DesignTexts());
-    EXPECT_EQ(page.lines.size(), 31U);
-    EXPECT_TRUE(std::all_of(page.lines.begin(), page.lines.end(),
-                            [](const auto& line) { return line.face == "Arial"; }));
-    EXPECT_EQ(std::count(page.calls.begin(), page.calls.end(), "EndDocument"), 1);
-    EXPECT_EQ(page.calls.back(), "EndDocument");
-}
-
 TEST(PrintReport, ExactlyThreeRowsEndWithALineBreak) {
     std::vector<std::string> broken;
     for (const std::string& text : PrintedTexts(DesignTexts())) {
@@ -171,35 +161,6 @@ TEST(PrintReport, SeparatorsStartAtTheirEdgeInTheirSizeAndWeight) {
     const Style body{20, 12, true};
     EXPECT_THAT(separators, ElementsAre(Style{0, 16, true}, body, body, body, body, body,
                                         Style{20, 12, false}));
-}
-
-TEST(PrintReport, StyleOfHeadingsRowsAndFooter) {
-    const Transcript page = Printed(DesignTexts());
-    const auto& heading = page.lines.front();
-    EXPECT_EQ(heading.x, 20);
-    EXPECT_EQ(heading.y, 20);
-    EXPECT_EQ(heading.points, 16);
-    EXPECT_TRUE(heading.bold);
-    for (std::size_t index = 2; index + 1 < page.lines.size(); ++index) {
-        const auto& line = page.lines[index];
-        const bool sectionHeading = line.text.ends_with(": ");
-        EXPECT_EQ(line.x, 20) << line.text;
-        EXPECT_EQ(line.points, 12) << line.text;
-        if (line.text != kDashes) {
-            EXPECT_EQ(line.bold, sectionHeading) << line.text;
-        }
-    }
-    const auto& footer = page.lines.back();
-    EXPECT_EQ(footer.points, 10);
-    EXPECT_FALSE(footer.bold);
-    EXPECT_EQ(footer.x, 20);
-    // Directly below the last separator, not at the foot of the page.
-    EXPECT_EQ(footer.y, page.lines[page.lines.size() - 2].y + RecordingPage::kLineHeight);
-}
-
-TEST(PrintReport, BodyStartsTenMillimetresBelowTheHeadingBlock) {
-    const Transcript page = Printed(DesignTexts());
-    EXPECT_EQ(page.lines[2].y, page.lines[1].y + RecordingPage::kLineHeight + 10);
 }
 
 // One field changed from the design inputs, and the row it shows up in.

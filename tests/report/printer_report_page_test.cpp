@@ -8,6 +8,7 @@
 #include <QPrinter>
 #include <QRegularExpression>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <string>
 #include <vector>
 
