@@ -205,7 +205,7 @@ TEST_F(SettingsFileTest, WriteStoppingHalfWayKeepsTheOldFile) {
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     const std::error_code error = SaveSettingsFile(Path(), InputSet{});
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &saved), 0);
-    std::signal(SIGXFSZ, previousHandler);
+    static_cast<void>(std::signal(SIGXFSZ, previousHandler));
 
     EXPECT_EQ(error, std::errc::file_too_large);
     EXPECT_EQ(testing::ReadBytes(Path()), old);

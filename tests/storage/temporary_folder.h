@@ -27,6 +27,8 @@ class TemporaryFolder {
     }
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;
+    TemporaryFolder(TemporaryFolder&&) = delete;
+    TemporaryFolder& operator=(TemporaryFolder&&) = delete;
     ~TemporaryFolder() {
         std::error_code ignored;
         std::filesystem::remove_all(path_, ignored);

@@ -311,7 +311,7 @@ TEST_F(SettingsWindowTest, SavedTextsComeBackInAFreshWindow) {
 class FailingSaveTest : public SettingsWindowTest {
   protected:
     // Changes an input, presses Speichern and checks what a failed save owes.
-    void SaveFails(Window& window, const QString& path) {
+    static void SaveFails(Window& window, const QString& path) {
         window.Field("txtK").setText(QStringLiteral("4711"));
         const std::vector<QString> before = window.Inputs();
         window.Messages().shown.clear();
@@ -342,7 +342,7 @@ TEST_F(FailingSaveTest, WriteStoppingHalfWayKeepsTheOldFileByteForByte) {
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &small), 0);
     SaveFails(window, SettingsPath());
     ASSERT_EQ(::setrlimit(RLIMIT_FSIZE, &saved), 0);
-    std::signal(SIGXFSZ, previousHandler);
+    static_cast<void>(std::signal(SIGXFSZ, previousHandler));
 
     EXPECT_EQ(ReadFile(SettingsPath()), kNiMHFile);
     EXPECT_THAT(FolderEntries(), ElementsAre("akku.dat")) << "temporary file removed";
