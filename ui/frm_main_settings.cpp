@@ -11,13 +11,9 @@
 namespace brennquist {
 namespace {
 
-QString SettingsPath(const QString& programFolder) {
-    return programFolder + QStringLiteral("/akku.dat");
-}
-
-// The file system's spelling of the path.
-std::string FileSystemPath(const QString& path) {
-    return QFile::encodeName(path).toStdString();
+// akku.dat in the program folder, spelled as the file system wants it.
+std::string SettingsPath(const QString& programFolder) {
+    return SettingsFilePath(QFile::encodeName(programFolder).toStdString());
 }
 
 QString FromUtf8(const std::string& text) {
@@ -29,12 +25,13 @@ QString FromUtf8(const std::string& text) {
 // Writes the file whole or not at all, so a failed save never costs the
 // setup saved before; the inputs in the window stay as they are either way.
 void frmMain::SaveSettings() {
-    const QString path = SettingsPath(environment_.programFolder);
-    if (SaveSettingsFile(FileSystemPath(path), CurrentInputs())) {
+    const std::string path = SettingsPath(environment_.programFolder);
+    const std::error_code failure = SaveSettingsFile(path, CurrentInputs());
+    if (failure) {
         messages_.Show(QStringLiteral("Die Eingaben konnten nicht in der Datei „%1“ gespeichert "
                                       "werden. Die zuletzt gespeicherten Eingaben bleiben "
                                       "erhalten.")
-                           .arg(path),
+                           .arg(QFile::decodeName(QByteArray::fromStdString(path))),
                        QStringLiteral("Hinweis"), QMessageBox::Warning);
     }
 }
@@ -42,8 +39,7 @@ void frmMain::SaveSettings() {
 // Each line goes into its control before the next is read: the text fields
 // recompute on every change, so the order is part of the behaviour.
 void frmMain::LoadSettings() {
-    SettingsLineReader reader =
-        OpenSettingsFile(FileSystemPath(SettingsPath(environment_.programFolder)));
+    SettingsLineReader reader = OpenSettingsFile(SettingsPath(environment_.programFolder));
     const auto showNotice = [this] {
         messages_.Show(QStringLiteral("gespeicherte Daten nicht lesbar oder nicht vorhanden!"),
                        QStringLiteral("Hinweis"), QMessageBox::Information);
