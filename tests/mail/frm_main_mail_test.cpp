@@ -18,18 +18,11 @@
 #include <vector>
 
 #include "engine/vendor.h"
+#include "tests/support/recording_message_boxes.h"
 #include "ui/frm_main.h"
 
 namespace brennquist {
 namespace {
-
-class RecordingMessageBoxes final : public MessageBoxes {
-  public:
-    void Show(const QString& text, const QString& title, QMessageBox::Icon /*icon*/) override {
-        shown.push_back(title + ": " + text);
-    }
-    std::vector<QString> shown;
-};
 
 // What the stand-in xdg-open saw on one start.
 struct Record {

@@ -15,23 +15,10 @@
 #include <memory>
 #include <vector>
 
+#include "tests/support/recording_message_boxes.h"
 #include "ui/frm_main.h"
 
 namespace brennquist::testing {
-
-struct ShownBox {
-    QString text;
-    QString title;
-    QMessageBox::Icon icon;
-};
-
-class RecordingMessageBoxes final : public MessageBoxes {
-  public:
-    void Show(const QString& text, const QString& title, QMessageBox::Icon icon) override {
-        shown.push_back({text, title, icon});
-    }
-    std::vector<ShownBox> shown;
-};
 
 class PrintWindowTest : public ::testing::Test {
   protected:

@@ -11,11 +11,14 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <algorithm>
 #include <csignal>
+#include <iterator>
 #include <memory>
 #include <optional>
 #include <vector>
 
+#include "tests/support/recording_message_boxes.h"
 #include "ui/frm_main.h"
 
 namespace brennquist {
@@ -32,45 +35,15 @@ const QByteArray kNiMHFile("NiMH\r\n3000\r\n10\r\n60\r\n10\r\n1\r\n15\r\n70\r\n9
 const std::vector<QString> kDesignTexts{
     "Lithium Polymer/Ionen", "350", "5", "9,8", "1", "1", "5", "80", "1000"};
 
-struct Message {
-    QString text;
-    QString title;
-    QMessageBox::Icon icon;
-
-    bool operator==(const Message&) const = default;
-};
-
-void PrintTo(const Message& message, std::ostream* out) {
-    *out << "{\"" << message.text.toStdString() << "\", \"" << message.title.toStdString()
-         << "\", icon " << static_cast<int>(message.icon) << "}";
+// The boxes titled "Hinweis": those of the settings file.
+std::vector<ShownBox> Notes(const RecordingMessageBoxes& boxes) {
+    std::vector<ShownBox> notes;
+    std::copy_if(boxes.shown.begin(), boxes.shown.end(), std::back_inserter(notes),
+                 [](const ShownBox& box) { return box.title == QStringLiteral("Hinweis"); });
+    return notes;
 }
 
-class RecordingMessageBoxes final : public MessageBoxes {
-  public:
-    void Show(const QString& text, const QString& title, QMessageBox::Icon icon) override {
-        shown.push_back(Message{text, title, icon});
-    }
-
-    // The boxes titled "Hinweis": those of the settings file.
-    [[nodiscard]] std::vector<Message> Notes() const {
-        std::vector<Message> notes;
-        for (const Message& message : shown) {
-            if (message.title == QStringLiteral("Hinweis")) {
-                notes.push_back(message);
-            }
-        }
-        return notes;
-    }
-
-    [[nodiscard]] int Count(const QString& text) const {
-        return static_cast<int>(std::count_if(shown.begin(), shown.end(),
-                                              [&](const Message& m) { return m.text == text; }));
-    }
-
-    std::vector<Message> shown;
-};
-
-const Message kNoticeBox{kNotice, QStringLiteral("Hinweis"), QMessageBox::Information};
+const ShownBox kNoticeBox{kNotice, QStringLiteral("Hinweis"), QMessageBox::Information};
 
 void WriteFile(const QString& path, const QByteArray& bytes) {
     QFile file(path);
@@ -202,9 +175,9 @@ TEST_P(SettingsWindowLoadTest, LoadsWhatIsThereAndKeepsTheRest) {
     window.Load();
 
     EXPECT_THAT(window.Inputs(), ElementsAreArray(GetParam().inputs));
-    const std::vector<Message> notes =
-        GetParam().notice ? std::vector<Message>{kNoticeBox} : std::vector<Message>{};
-    EXPECT_EQ(window.Messages().Notes(), notes);
+    const std::vector<ShownBox> notes =
+        GetParam().notice ? std::vector<ShownBox>{kNoticeBox} : std::vector<ShownBox>{};
+    EXPECT_EQ(Notes(window.Messages()), notes);
 }
 
 INSTANTIATE_TEST_SUITE_P(
@@ -253,7 +226,7 @@ TEST_F(SettingsWindowTest, EveryChangingAssignmentRecomputesAtOnce) {
 
     EXPECT_EQ(window.Field("txtK").text(), "abc");
     EXPECT_EQ(window.Messages().Count(QStringLiteral("Eingabefehler!")), 1 + 6 + 1);
-    EXPECT_THAT(window.Messages().Notes(), IsEmpty());
+    EXPECT_THAT(Notes(window.Messages()), IsEmpty());
 }
 
 TEST_F(SettingsWindowTest, CellTypeGoesIntoTheTextPartAndRecomputesNothing) {
@@ -294,7 +267,7 @@ TEST_F(SettingsWindowTest, SavedTextsComeBackInAFreshWindow) {
         first.Load();
         first.SetInputs(texts);
         first.PressSave();
-        EXPECT_THAT(first.Messages().Notes(), IsEmpty());
+        EXPECT_THAT(Notes(first.Messages()), IsEmpty());
         EXPECT_EQ(ReadFile(SettingsPath()), QByteArray("Blei-Gel & Co\r\n\r\n  \r\nGr\xF6\xDF"
                                                        "e\r\n&\r\n-3\r\n1e999\r\n\x80 5\r\n?\r\n"));
     }
@@ -303,7 +276,7 @@ TEST_F(SettingsWindowTest, SavedTextsComeBackInAFreshWindow) {
     std::vector<QString> expected = texts;
     expected.back() = "?";  // not in the code page
     EXPECT_THAT(second.Inputs(), ElementsAreArray(expected));
-    EXPECT_THAT(second.Messages().Notes(), IsEmpty());
+    EXPECT_THAT(Notes(second.Messages()), IsEmpty());
 }
 
 // Save failures that root cannot override either: the previous file stays as
@@ -318,7 +291,7 @@ class FailingSaveTest : public SettingsWindowTest {
 
         window.PressSave();
 
-        const Message expected{
+        const ShownBox expected{
             QStringLiteral("Die Eingaben konnten nicht in der Datei „%1“ gespeichert werden. "
                            "Die zuletzt gespeicherten Eingaben bleiben erhalten.")
                 .arg(path),

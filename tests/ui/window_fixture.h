@@ -15,6 +15,7 @@
 #include <string>
 #include <vector>
 
+#include "tests/support/recording_message_boxes.h"
 #include "ui/frm_main.h"
 
 // Readable QStrings in failure messages.
@@ -23,20 +24,6 @@ inline void PrintTo(const QString& text, std::ostream* out) {
 }
 
 namespace brennquist {
-
-struct ShownBox {
-    QString text;
-    QString title;
-    QMessageBox::Icon icon;
-};
-
-class RecordingMessageBoxes final : public MessageBoxes {
-  public:
-    void Show(const QString& text, const QString& title, QMessageBox::Icon icon) override {
-        shown.push_back({text, title, icon});
-    }
-    std::vector<ShownBox> shown;
-};
 
 class WindowTest : public ::testing::Test {
   protected:
@@ -71,11 +58,7 @@ class WindowTest : public ::testing::Test {
 
     // Boxes of failed recomputations.
     [[nodiscard]] int InputErrorBoxes() const {
-        int count = 0;
-        for (const ShownBox& box : boxes_.shown) {
-            count += box.text == QStringLiteral("Eingabefehler!") ? 1 : 0;
-        }
-        return count;
+        return boxes_.Count(QStringLiteral("Eingabefehler!"));
     }
 
     QTemporaryDir folder_;
