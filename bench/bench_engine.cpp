@@ -9,25 +9,16 @@ using brennquist::InputSet;
 using brennquist::ResultSet;
 using brennquist::Separators;
 
-void ComputeStartTexts(benchmark::State& state) {
-    const InputSet inputs;
+void Compute(benchmark::State& state, const InputSet& inputs) {
     const Separators separators;
     ResultSet results;
     for (auto _ : state) {
         benchmark::DoNotOptimize(brennquist::ComputeResults(inputs, results, separators));
     }
 }
-BENCHMARK(ComputeStartTexts);
-
-void ComputeNiMH(benchmark::State& state) {
-    const InputSet inputs{"NiMH", "3000", "10", "60", "10", "1", "15", "70", "900"};
-    const Separators separators;
-    ResultSet results;
-    for (auto _ : state) {
-        benchmark::DoNotOptimize(brennquist::ComputeResults(inputs, results, separators));
-    }
-}
-BENCHMARK(ComputeNiMH);
+BENCHMARK_CAPTURE(Compute, StartTexts, InputSet{});
+BENCHMARK_CAPTURE(Compute, NiMH,
+                  InputSet{"NiMH", "3000", "10", "60", "10", "1", "15", "70", "900"});
 
 void ParseRealGerman(benchmark::State& state) {
     const Separators separators;
