@@ -13,6 +13,7 @@
 
 #include "ui/cr_lines_label.h"
 #include "ui/twips.h"
+#include "ui/utf8_text.h"
 #include "ui/window_art.h"
 #include "ui/window_fonts.h"
 
@@ -21,10 +22,6 @@ namespace {
 
 constexpr int kClientWidthTwips = 12645;
 constexpr int kClientHeightTwips = 8370;
-
-QString FromUtf8(std::string_view text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
-}
 
 // The address block's lines joined by a lone carriage return.
 QString VendorCaption() {

@@ -7,6 +7,7 @@
 
 #include "storage/settings_file.h"
 #include "ui/frm_main.h"
+#include "ui/utf8_text.h"
 
 namespace brennquist {
 namespace {
@@ -14,10 +15,6 @@ namespace {
 // akku.dat in the program folder, spelled as the file system wants it.
 std::string SettingsPath(const QString& programFolder) {
     return SettingsFilePath(QFile::encodeName(programFolder).toStdString());
-}
-
-QString FromUtf8(const std::string& text) {
-    return QString::fromUtf8(text.data(), static_cast<qsizetype>(text.size()));
 }
 
 }  // namespace
