@@ -53,6 +53,8 @@ class frmMain : public QWidget {
 
     void BuildControls();  // ui/frm_main_layout.cpp
     void SetFocusOrder();  // ui/frm_main_layout.cpp
+    void DescribeForScreenReaders();  // ui/frm_main_accessibility.cpp
+    void UpdateAccessibleCaptions();  // ui/frm_main_accessibility.cpp
     void ConnectEvents();
     void CentreOnScreen();
 
