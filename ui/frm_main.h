@@ -53,8 +53,10 @@ class frmMain : public QWidget {
 
     void BuildControls();  // ui/frm_main_layout.cpp
     void SetFocusOrder();  // ui/frm_main_layout.cpp
-    void DescribeForScreenReaders();  // ui/frm_main_accessibility.cpp
-    void UpdateAccessibleCaptions();  // ui/frm_main_accessibility.cpp
+    // What screen readers announce (ui/frm_main_accessibility.cpp); the
+    // captions are renewed after each recomputation.
+    void DescribeForScreenReaders();
+    void UpdateAccessibleCaptions();
     void ConnectEvents();
     void CentreOnScreen();
 

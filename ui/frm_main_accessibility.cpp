@@ -27,10 +27,10 @@ struct CaptionedControl {
 };
 
 constexpr std::array kInputCaptions{
-    CaptionedControl{"txtK", "Label1"},     CaptionedControl{"txtI", "Label2"},
-    CaptionedControl{"txtg", "Label3"},     CaptionedControl{"txtReihe", "Label4"},
-    CaptionedControl{"txtPar", "Label5"},   CaptionedControl{"txtIL", "lblImot"},
-    CaptionedControl{"txtEta", "lblEta"},   CaptionedControl{"txtnV", "Label6"},
+    CaptionedControl{"txtK", "Label1"},   CaptionedControl{"txtI", "Label2"},
+    CaptionedControl{"txtg", "Label3"},   CaptionedControl{"txtReihe", "Label4"},
+    CaptionedControl{"txtPar", "Label5"}, CaptionedControl{"txtIL", "lblImot"},
+    CaptionedControl{"txtEta", "lblEta"}, CaptionedControl{"txtnV", "Label6"},
 };
 
 constexpr std::array kResultCaptions{

@@ -40,7 +40,6 @@ class AccessibilityTest : public WindowTest {
     }
 };
 
-
 TEST_F(AccessibilityTest, FieldsAreNamedByTheirCaptionsAndKeepTheirTooltips) {
     Start();
     const std::pair<const char*, QString> fields[] = {
@@ -63,8 +62,8 @@ TEST_F(AccessibilityTest, FieldsAreNamedByTheirCaptionsAndKeepTheirTooltips) {
     const QAccessibleInterface& list = Accessible("cmbCellSelect");
     EXPECT_EQ(list.text(QAccessible::Value), QStringLiteral("Lithium Polymer/Ionen"));
     EXPECT_EQ(list.text(QAccessible::Description), QStringLiteral("Auswahl des Zellentyps"));
-    const QAccessibleInterface* const edit = QAccessible::queryAccessibleInterface(
-        Find<QComboBox>("cmbCellSelect").lineEdit());
+    const QAccessibleInterface* const edit =
+        QAccessible::queryAccessibleInterface(Find<QComboBox>("cmbCellSelect").lineEdit());
     ASSERT_NE(edit, nullptr);
     EXPECT_EQ(edit->role(), QAccessible::EditableText);
     EXPECT_EQ(edit->text(QAccessible::Name), QStringLiteral("Zellentyp"));
@@ -74,11 +73,16 @@ TEST_F(AccessibilityTest, ResultsAnnounceTheirValueWithTheirCaption) {
     Start();
     Find<QLineEdit>("txtReihe").setText(QStringLiteral("3"));
     const std::pair<const char*, const char*> results[] = {
-        {"lblU", "Spannung [V]"},         {"lblI", "Dauerstrom [A]"},
-        {"lblK", "Kapazität [mAh]"},      {"lblg", "Gewicht [g]"},
-        {"lblz", "Anzahl Zellen"},        {"lblt", "Laufzeit bei Nennstrom [min]"},
-        {"lbln", "Drehzahl[1/min] bei 11,1V"}, {"lblPW", "Wellenleistung[W] bei 11,1V"},
-        {"lbln100", "Drehzahl bei 100W (n100-Wert)"}, {"lblLuftS", "empfohlene Luftschraube"},
+        {"lblU", "Spannung [V]"},
+        {"lblI", "Dauerstrom [A]"},
+        {"lblK", "Kapazität [mAh]"},
+        {"lblg", "Gewicht [g]"},
+        {"lblz", "Anzahl Zellen"},
+        {"lblt", "Laufzeit bei Nennstrom [min]"},
+        {"lbln", "Drehzahl[1/min] bei 11,1V"},
+        {"lblPW", "Wellenleistung[W] bei 11,1V"},
+        {"lbln100", "Drehzahl bei 100W (n100-Wert)"},
+        {"lblLuftS", "empfohlene Luftschraube"},
     };
     for (const auto& [name, caption] : results) {
         ExpectSpoken({name, QAccessible::StaticText, Caption(name), QString::fromUtf8(caption)});
@@ -124,9 +128,9 @@ TEST_F(AccessibilityTest, FieldsAndResultsAreLabelledByTheirCaptions) {
                                            std::pair{"txtIL", "lblImot"}}) {
         const auto labels = Accessible(control).relations(QAccessible::Label);
         const QObject* const expected = &Find<QWidget>(caption);
-        EXPECT_TRUE(std::any_of(labels.begin(), labels.end(),
-                                [&](const auto& label) { return label.first->object() == expected; }))
-            << control;
+        EXPECT_TRUE(std::any_of(labels.begin(), labels.end(), [&](const auto& label) {
+            return label.first->object() == expected;
+        })) << control;
     }
 }
 
@@ -140,7 +144,8 @@ TEST_F(AccessibilityTest, NoControlIsAnnouncedByItsInternalName) {
         if (name.isEmpty() || name.startsWith(QLatin1String("qt_"))) {
             continue;  // Qt's own parts of a control
         }
-        const QAccessibleInterface* const accessible = QAccessible::queryAccessibleInterface(control);
+        const QAccessibleInterface* const accessible =
+            QAccessible::queryAccessibleInterface(control);
         ASSERT_NE(accessible, nullptr) << name.toStdString();
         EXPECT_NE(accessible->text(QAccessible::Name), name) << name.toStdString();
     }

@@ -38,8 +38,8 @@ TEST(QtTextsTest, FieldMenuIsGerman) {
     QLineEdit field(QStringLiteral("350"));
     const std::unique_ptr<QMenu> menu(field.createStandardContextMenu());
     EXPECT_EQ(MenuTexts(*menu),
-              (QStringList{"Rückgängig", "Wiederherstellen", "Ausschneiden", "Kopieren",
-                           "Einfügen", "Löschen", "Alles auswählen"}));
+              (QStringList{"Rückgängig", "Wiederherstellen", "Ausschneiden", "Kopieren", "Einfügen",
+                           "Löschen", "Alles auswählen"}));
 }
 
 }  // namespace
