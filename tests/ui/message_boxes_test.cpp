@@ -22,20 +22,19 @@ struct SeenBox {
     QString text;
 };
 
-// Answers the next modal box once the event loop runs, noting what it showed.
-void AnswerNextBox(SeenBox& seen) {
-    QTimer::singleShot(0, [&seen] {
-        auto* const box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
-        if (box == nullptr) {
-            return;
-        }
-        seen.shown = true;
-        if (const auto* const label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
-            seen.format = label->textFormat();
-            seen.text = label->text();
-        }
-        box->accept();
-    });
+// Answers the modal box that is open when the event loop next runs, noting
+// what it showed.
+void AnswerOpenBox(SeenBox& seen) {
+    auto* const box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+        return;
+    }
+    seen.shown = true;
+    if (const auto* const label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        seen.format = label->textFormat();
+        seen.text = label->text();
+    }
+    box->accept();
 }
 
 TEST(MessageBoxTest, SaveFailureShowsAPathWithMarkupAsWritten) {
@@ -46,7 +45,10 @@ TEST(MessageBoxTest, SaveFailureShowsAPathWithMarkupAsWritten) {
     frmMain window(boxes, FormEnvironment{missing, QLocale(QLocale::German),
                                           [] { return QDate(2026, 12, 8); }});
     SeenBox seen;
-    AnswerNextBox(seen);
+    QTimer answer;
+    answer.setSingleShot(true);
+    QObject::connect(&answer, &QTimer::timeout, [&seen] { AnswerOpenBox(seen); });
+    answer.start(0);
     window.SaveSettings();
 
     ASSERT_TRUE(seen.shown);
