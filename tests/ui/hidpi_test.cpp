@@ -3,7 +3,9 @@
 // pixels with as many real pixels as the screen has there.
 #include <gtest/gtest.h>
 
+#include <QCoreApplication>
 #include <QDate>
+#include <QEvent>
 #include <QIcon>
 #include <QLabel>
 #include <QLocale>
@@ -12,6 +14,7 @@
 
 #include "tests/support/recording_message_boxes.h"
 #include "ui/frm_main.h"
+#include "ui/window_art.h"
 
 namespace brennquist {
 namespace {
@@ -38,6 +41,18 @@ TEST_F(HighDpiTest, LogoIsDrawnAtTheScreensPixelRatio) {
     EXPECT_EQ(pixmap.devicePixelRatio(), ratio);
     EXPECT_EQ(pixmap.size(), QSize(100, 100) * ratio);
     EXPECT_EQ(pixmap.deviceIndependentSize(), QSizeF(100, 100));
+}
+
+TEST_F(HighDpiTest, LogoIsDrawnAnewOnAScreenOfAnotherDensity) {
+    auto* const logo = window_.findChild<QLabel*>(QStringLiteral("Image1"));
+    ASSERT_NE(logo, nullptr);
+    // As if drawn for a screen of another density, before the move to this one.
+    const qreal other = window_.devicePixelRatioF() == 1.0 ? 2.0 : 1.0;
+    logo->setPixmap(VendorLogo(other));
+    QEvent moved(QEvent::ScreenChangeInternal);
+    QCoreApplication::sendEvent(logo, &moved);
+    EXPECT_EQ(logo->pixmap().devicePixelRatio(), window_.devicePixelRatioF());
+    EXPECT_EQ(logo->pixmap().deviceIndependentSize(), QSizeF(100, 100));
 }
 
 // Enabled once the window icon comes from a vector drawing.
