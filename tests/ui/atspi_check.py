@@ -40,20 +40,35 @@ def poll(probe, seconds=20.0):
     return None
 
 
+def start_xvfb():
+    """An Xvfb on a display of its own, and its number; (None, None) if none starts.
+
+    Numbers are tried from a high one that depends on this process, away from
+    the low ones that people and other test runs take by hand."""
+    first = 200 + os.getpid() % 500
+    for display in range(first, first + 20):
+        read_end, write_end = os.pipe()
+        xvfb = subprocess.Popen(["Xvfb", f":{display}", "-displayfd", str(write_end), "-screen",
+                                 "0", "1024x768x24", "-nolisten", "tcp"],
+                                pass_fds=(write_end,), stderr=subprocess.DEVNULL)
+        os.close(write_end)
+        with os.fdopen(read_end) as display_pipe:
+            ready = display_pipe.readline().strip()  # written once it takes connections
+        if ready == str(display):
+            return xvfb, display
+        xvfb.wait()  # that number was taken
+    return None, None
+
+
 def outer(program):
     """Gives the check a display and a session bus of its own."""
-    for tool in ("Xvfb", "dbus-run-session"):
+    for tool in ("Xvfb", "dbus-run-session", "dbus-send"):
         if shutil.which(tool) is None:
             skip(f"{tool} is not installed")
-    read_end, write_end = os.pipe()
-    xvfb = subprocess.Popen(["Xvfb", "-displayfd", str(write_end), "-screen", "0", "1024x768x24",
-                             "-nolisten", "tcp"], pass_fds=(write_end,), stderr=subprocess.DEVNULL)
-    os.close(write_end)
-    with os.fdopen(read_end) as display_pipe:
-        display = display_pipe.readline().strip()
+    xvfb, display = start_xvfb()
+    if xvfb is None:
+        skip("Xvfb did not start")
     try:
-        if not display:
-            skip("Xvfb did not start")
         env = dict(os.environ, DISPLAY=f":{display}", **{INNER: "1"})
         return subprocess.run(["dbus-run-session", "--", sys.executable, __file__, program],
                               env=env, check=False).returncode
@@ -115,7 +130,7 @@ def inner(program):
     with tempfile.TemporaryDirectory() as folder:
         process = start_program(program, folder)
         try:
-            if run_checks(pyatspi, failures):
+            if run_checks(pyatspi, process, failures):
                 try:
                     process.wait(timeout=10)
                 except subprocess.TimeoutExpired:
@@ -130,7 +145,7 @@ def inner(program):
     return 1 if failures else 0
 
 
-def run_checks(pyatspi, failures):
+def run_checks(pyatspi, process, failures):
     """Appends what is wrong to failures; True once Beenden was pressed."""
     desktop = pyatspi.Registry.getDesktop(0)
 
@@ -142,7 +157,10 @@ def run_checks(pyatspi, failures):
                         return frame
         return None
 
-    frame = poll(window)
+    frame = poll(lambda: process.poll() is not None or window())
+    if process.poll() is not None:
+        failures.append(f"the program ended early, exit code {process.returncode}")
+        return False
     if frame is None:
         failures.append("the window did not appear on the accessibility bus")
         return False
