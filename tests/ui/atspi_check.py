@@ -174,19 +174,15 @@ def run_checks(pyatspi, process, failures):
             failures.append(f"not announced: {what}")
         else:
             print(f"{what}: {describe(node)}")
-        return node
 
-    role = pyatspi
+    role = pyatspi  # the role constants
     expect("Kapazität field", lambda n: n.getRole() == role.ROLE_TEXT
-                      and n.name == "Kapazität [mAh]"
-                      and n.description == "Herstellerangabe: Kapazität einer Zelle")
+           and n.name == "Kapazität [mAh]"
+           and n.description == "Herstellerangabe: Kapazität einer Zelle")
     expect("voltage result", lambda n: n.getRole() == role.ROLE_LABEL
            and n.description == "Spannung [V]" and n.name == "11,1")
     expect("Speichern button", lambda n: n.getRole() == role.ROLE_PUSH_BUTTON
            and n.name == "Speichern")
-    expect("Zellendaten group", lambda n: n.getRole() == role.ROLE_PANEL and n.name == "Zellendaten")
-    expect("logo", lambda n: n.getRole() == role.ROLE_IMAGE
-           and n.name == "Logo der Modellbau Kessler GmbH")
     for node in nodes(frame):
         if INTERNAL_NAME.match(node.name or ""):
             failures.append(f"announced by its internal name: {describe(node)}")

@@ -69,8 +69,9 @@ TEST_F(AccessibilityTest, FieldsAreNamedByTheirCaptionsAndKeepTheirTooltips) {
     EXPECT_EQ(edit->text(QAccessible::Name), QStringLiteral("Zellentyp"));
 }
 
-TEST_F(AccessibilityTest, ResultsAnnounceTheirValueWithTheirCaption) {
+TEST_F(AccessibilityTest, ResultsAnnounceTheirValueWithTheirCaptionAfterEachRecomputation) {
     Start();
+    EXPECT_EQ(Accessible("lblU").text(QAccessible::Name), QStringLiteral("3,7"));
     Find<QLineEdit>("txtReihe").setText(QStringLiteral("3"));
     const std::pair<const char*, const char*> results[] = {
         {"lblU", "Spannung [V]"},
@@ -88,17 +89,8 @@ TEST_F(AccessibilityTest, ResultsAnnounceTheirValueWithTheirCaption) {
         ExpectSpoken({name, QAccessible::StaticText, Caption(name), QString::fromUtf8(caption)});
     }
     EXPECT_EQ(Accessible("lblU").text(QAccessible::Name), QStringLiteral("11,1"));
-}
-
-TEST_F(AccessibilityTest, NamesFollowEveryRecomputation) {
-    Start();
-    EXPECT_EQ(Accessible("lblU").text(QAccessible::Name), QStringLiteral("3,7"));
-    Find<QLineEdit>("txtReihe").setText(QStringLiteral("4"));
-    EXPECT_EQ(Accessible("lblU").text(QAccessible::Name), QStringLiteral("14,8"));
     EXPECT_EQ(Accessible("txtIL").text(QAccessible::Name),
-              QStringLiteral("Nennstrom [A] bei 14,8V"));
-    EXPECT_EQ(Accessible("lblPW").text(QAccessible::Description),
-              QStringLiteral("Wellenleistung[W] bei 14,8V"));
+              QStringLiteral("Nennstrom [A] bei 11,1V"));
     EXPECT_EQ(Accessible("FrameMotor").text(QAccessible::Name), Caption("FrameMotor"));
 }
 
