@@ -2,10 +2,11 @@
 
 # Packages the program needs to build and run.
 RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation fonts-comic-neue
-              xdg-utils libcups2-dev)
+              xdg-utils libcups2-dev qt6-translations-l10n)
 # What the tests, benchmarks and fuzzers need on top.
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev
-               poppler-utils cups printer-driver-cups-pdf xvfb xauth)
+               poppler-utils cups printer-driver-cups-pdf xvfb xauth
+               dbus at-spi2-core python3-pyatspi)
 
 # Installs the named Debian packages that are missing; quick when none is.
 ensure_packages() {

@@ -38,12 +38,12 @@ frmMain::frmMain(MessageBoxes& messages, FormEnvironment environment, QWidget* p
     : QWidget(parent), messages_(messages), environment_(std::move(environment)) {
     InstallFontSubstitutes();
     setObjectName(QStringLiteral("frmMain"));
-    setAccessibleName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Brennquist"));
     setWindowIcon(QIcon(CircuitSymbolIcon()));
     setFont(DialogFont());
     setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
     BuildControls();
+    DescribeForScreenReaders();
     SetFocusOrder();
     ConnectEvents();
     CentreOnScreen();
@@ -180,6 +180,7 @@ void frmMain::ShowResults(const ResultSet& results) {
     lblPW->setText(FromUtf8(results.lblPW));
     lbln100->setText(FromUtf8(results.lbln100));
     lblLuftS->setText(FromUtf8(results.lblLuftS));
+    UpdateAccessibleCaptions();
 }
 
 Separators frmMain::NumberSeparators() const {

@@ -53,6 +53,10 @@ class frmMain : public QWidget {
 
     void BuildControls();  // ui/frm_main_layout.cpp
     void SetFocusOrder();  // ui/frm_main_layout.cpp
+    // What screen readers announce (ui/frm_main_accessibility.cpp); the
+    // captions are renewed after each recomputation.
+    void DescribeForScreenReaders();
+    void UpdateAccessibleCaptions();
     void ConnectEvents();
     void CentreOnScreen();
 

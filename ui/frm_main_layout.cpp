@@ -25,11 +25,11 @@ const QColor kTitleRed(192, 0, 0);
 // Qt would cut a text field at 32767 characters, also a text the program assigns.
 constexpr int kNoLengthLimit = std::numeric_limits<int>::max();
 
-// Every control carries its design name, for tests and accessibility tools.
+// Every control carries its design name, for tests and outside checks; what a
+// screen reader announces is set in ui/frm_main_accessibility.cpp.
 template <typename Control>
 Control* Named(Control* control, const QString& name, const QRect& geometry) {
     control->setObjectName(name);
-    control->setAccessibleName(name);
     control->setGeometry(geometry);
     return control;
 }
@@ -214,7 +214,7 @@ void frmMain::BuildControls() {
 
     Image1 = Named(new QLabel(this), QStringLiteral("Image1"), TwipRect(600, 6600, 1500, 1500));
     Image1->setAlignment(Qt::AlignLeft | Qt::AlignTop);  // natural size, never stretched
-    Image1->setPixmap(VendorLogo());
+    ShowVendorLogo(*Image1);
 
     lblFirma =
         Named(new CrLinesLabel(this), QStringLiteral("lblFirma"), TwipRect(2280, 6600, 6375, 1455));

@@ -3,6 +3,7 @@
 
 #include "ui/display_check.h"
 #include "ui/frm_main.h"
+#include "ui/qt_texts.h"
 
 int main(int argc, char** argv) {
     if (!brennquist::DisplayAvailable()) {
@@ -12,6 +13,7 @@ int main(int argc, char** argv) {
         return 1;
     }
     QApplication app(argc, argv);
+    brennquist::InstallGermanQtTexts();
     brennquist::ModalMessageBoxes messages;
     brennquist::frmMain window(messages, brennquist::FormEnvironment::FromSystem());
     window.Form_Load();

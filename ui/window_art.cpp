@@ -1,7 +1,9 @@
 #include "ui/window_art.h"
 
 #include <QColor>
+#include <QEvent>
 #include <QFont>
+#include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPainterPath>
@@ -52,8 +54,11 @@ QPixmap CircuitSymbolIcon() {
     return pixmap;
 }
 
-QPixmap VendorLogo() {
-    QPixmap pixmap(kLogoSize, kLogoSize);
+QPixmap VendorLogo(qreal devicePixelRatio) {
+    // Drawn at the screen's own resolution, in logo units of one pixel at scale 1.
+    const int side = qRound(kLogoSize * devicePixelRatio);
+    QPixmap pixmap(side, side);
+    pixmap.setDevicePixelRatio(devicePixelRatio);
     pixmap.fill(Qt::transparent);
     QPainter painter(&pixmap);
     painter.setRenderHint(QPainter::Antialiasing);
@@ -83,6 +88,35 @@ QPixmap VendorLogo() {
     painter.setPen(Qt::white);
     painter.drawText(QRectF(0, 70, kLogoSize, 24), Qt::AlignCenter, QStringLiteral("MK"));
     return pixmap;
+}
+
+namespace {
+
+// Draws the logo anew when its window moves to a screen of another density.
+class LogoRedraw final : public QObject {
+  public:
+    explicit LogoRedraw(QLabel& label) : QObject(&label), label_(label) {
+        label.installEventFilter(this);
+    }
+
+  protected:
+    bool eventFilter(QObject* watched, QEvent* event) override {
+        if (watched == &label_ && event->type() == QEvent::ScreenChangeInternal &&
+            label_.pixmap().devicePixelRatio() != label_.devicePixelRatioF()) {
+            label_.setPixmap(VendorLogo(label_.devicePixelRatioF()));
+        }
+        return false;
+    }
+
+  private:
+    QLabel& label_;
+};
+
+}  // namespace
+
+void ShowVendorLogo(QLabel& label) {
+    label.setPixmap(VendorLogo(label.devicePixelRatioF()));
+    new LogoRedraw(label);  // owned by the label
 }
 
 }  // namespace brennquist

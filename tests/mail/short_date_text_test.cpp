@@ -35,7 +35,10 @@ INSTANTIATE_TEST_SUITE_P(
         DateCase{QLocale::German, QLocale::Germany, QDate(2100, 1, 1), "01.01.2100"},
         DateCase{QLocale::English, QLocale::UnitedStates, QDate(2026, 12, 7), "12/7/2026"},
         DateCase{QLocale::English, QLocale::UnitedKingdom, QDate(2026, 12, 7), "07/12/2026"},
-        DateCase{QLocale::Japanese, QLocale::Japan, QDate(2026, 12, 7), "2026/12/07"}));
+        DateCase{QLocale::Japanese, QLocale::Japan, QDate(2026, 12, 7), "2026/12/07"},
+        // No locale chosen (LANG=C): German, as the number separators are.
+        DateCase{QLocale::C, QLocale::AnyTerritory, QDate(2026, 12, 8), "08.12.2026"},
+        DateCase{QLocale::C, QLocale::AnyTerritory, QDate(2027, 1, 2), "02.01.2027"}));
 
 TEST(ShortDateTextTest, GermanDefaultPatternWouldCutTheYear) {
     // The reason for the widening: Qt's own German short date has two digits.

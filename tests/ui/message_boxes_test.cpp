@@ -1,0 +1,60 @@
+// The real message box shows its text as written, markup included: a save
+// that fails for a folder named "<b>fett" names that folder literally.
+#include <gtest/gtest.h>
+
+#include <QApplication>
+#include <QDate>
+#include <QDir>
+#include <QLabel>
+#include <QLocale>
+#include <QMessageBox>
+#include <QTemporaryDir>
+#include <QTimer>
+
+#include "ui/frm_main.h"
+
+namespace brennquist {
+namespace {
+
+struct SeenBox {
+    bool shown = false;
+    Qt::TextFormat format = Qt::AutoText;
+    QString text;
+};
+
+// Answers the modal box that is open when the event loop next runs, noting
+// what it showed.
+void AnswerOpenBox(SeenBox& seen) {
+    auto* const box = qobject_cast<QMessageBox*>(QApplication::activeModalWidget());
+    if (box == nullptr) {
+        return;
+    }
+    seen.shown = true;
+    if (const auto* const label = box->findChild<QLabel*>(QStringLiteral("qt_msgbox_label"))) {
+        seen.format = label->textFormat();
+        seen.text = label->text();
+    }
+    box->accept();
+}
+
+TEST(MessageBoxTest, SaveFailureShowsAPathWithMarkupAsWritten) {
+    const QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const QString missing = QDir(folder.path()).filePath(QStringLiteral("<b>fett"));
+    ModalMessageBoxes boxes;
+    frmMain window(boxes, FormEnvironment{missing, QLocale(QLocale::German),
+                                          [] { return QDate(2026, 12, 8); }});
+    SeenBox seen;
+    QTimer answer;
+    answer.setSingleShot(true);
+    QObject::connect(&answer, &QTimer::timeout, [&seen] { AnswerOpenBox(seen); });
+    answer.start(0);
+    window.SaveSettings();
+
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.format, Qt::PlainText);
+    EXPECT_TRUE(seen.text.contains(QStringLiteral("/<b>fett/akku.dat"))) << seen.text.toStdString();
+}
+
+}  // namespace
+}  // namespace brennquist
