@@ -8,7 +8,7 @@ namespace brennquist {
 // Every message the window shows goes through here: the program shows modal
 // boxes with one OK button, tests record them instead of blocking.
 class MessageBoxes {
-  public:
+public:
     MessageBoxes() = default;
     MessageBoxes(const MessageBoxes&) = delete;
     MessageBoxes& operator=(const MessageBoxes&) = delete;
@@ -21,7 +21,7 @@ class MessageBoxes {
 
 // The real thing: a modal QMessageBox with a single OK button.
 class ModalMessageBoxes final : public MessageBoxes {
-  public:
+public:
     void Show(const QString& text, const QString& title, QMessageBox::Icon icon) override;
 };
 
