@@ -2,6 +2,7 @@
 
 #include <QFocusEvent>
 #include <QMouseEvent>
+#include <utility>
 
 #include "ui/single_line_validator.h"
 
@@ -37,7 +38,14 @@ InputField::InputField(QWidget* parent) : InputField(QString(), parent) {}
 
 InputField::InputField(const QString& text, QWidget* parent) : QLineEdit(parent) {
     setValidator(new SingleLineValidator(this));
-    connect(this, &QLineEdit::textChanged, this, &InputField::ShowBeginningUnlessEditing);
+    // Qt reports a user's edit just before the change itself; a change
+    // without it is an assignment by the program.
+    connect(this, &QLineEdit::textEdited, this, [this] { userEdit_ = true; });
+    connect(this, &QLineEdit::textChanged, this, [this] {
+        if (!std::exchange(userEdit_, false)) {
+            ShowBeginningUnlessEditing();
+        }
+    });
     setText(text);
 }
 

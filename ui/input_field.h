@@ -26,7 +26,8 @@ class InputField : public QLineEdit {
   private:
     void ShowBeginningUnlessEditing();
 
-    bool editing_ = false;
+    bool editing_ = false;   // has the focus, as far as its text is concerned
+    bool userEdit_ = false;  // the coming text change is the user's
 };
 
 }  // namespace brennquist
