@@ -26,9 +26,9 @@ void ElidingLabel::paintEvent(QPaintEvent* event) {
 QRect ElidingLabel::TextArea() const {
     QRect area = contentsRect().adjusted(margin(), margin(), -margin(), -margin());
     const int inset = std::max(indent(), 0);
-    if (alignment() & Qt::AlignRight) {
+    if (alignment().testFlag(Qt::AlignRight)) {
         area.setRight(area.right() - inset);
-    } else if (alignment() & Qt::AlignLeft) {
+    } else if (alignment().testFlag(Qt::AlignLeft)) {
         area.setLeft(area.left() + inset);
     }
     return area;

@@ -14,7 +14,9 @@ class EnterPressesButton : public QObject {
 
   protected:
     bool eventFilter(QObject* /*watched*/, QEvent* event) override {
-        if (event->type() != QEvent::KeyPress || !IsPlainEnter(*static_cast<QKeyEvent*>(event))) {
+        const auto* const key =
+            event->type() == QEvent::KeyPress ? dynamic_cast<QKeyEvent*>(event) : nullptr;
+        if (key == nullptr || !IsPlainEnter(*key)) {
             return false;
         }
         button_.click();

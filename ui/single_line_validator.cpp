@@ -21,7 +21,7 @@ bool IsLineEnd(QChar character) {
 }
 
 qsizetype FirstLineEnd(const QString& text) {
-    const auto found = std::find_if(text.cbegin(), text.cend(), IsLineEnd);
+    const auto* const found = std::find_if(text.cbegin(), text.cend(), IsLineEnd);
     return found == text.cend() ? -1 : found - text.cbegin();
 }
 

@@ -19,10 +19,7 @@ class ButtonKeyTest : public WindowTest {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
-        Start();
-        window_->show();
-        window_->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        StartActive();
     }
 
     [[nodiscard]] bool Saved() const {

@@ -19,10 +19,7 @@ class FieldsTest : public WindowTest {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
-        Start();
-        window_->show();
-        window_->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        StartActive();
     }
 
     // The text part of the list is a field of its own.
