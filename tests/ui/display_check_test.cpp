@@ -55,6 +55,8 @@ class VirtualX11 {
     }
     VirtualX11(const VirtualX11&) = delete;
     VirtualX11& operator=(const VirtualX11&) = delete;
+    VirtualX11(VirtualX11&&) = delete;
+    VirtualX11& operator=(VirtualX11&&) = delete;
 
     [[nodiscard]] const std::string& name() const { return name_; }
 
@@ -66,12 +68,11 @@ class VirtualX11 {
 // A Unix socket that accepts connections, where a Wayland compositor keeps its own.
 class ListeningSocket {
   public:
-    explicit ListeningSocket(const std::string& path) {
+    explicit ListeningSocket(const std::string& path) : fd_(::socket(AF_UNIX, SOCK_STREAM, 0)) {
         sockaddr_un address{};
         address.sun_family = AF_UNIX;
         std::strncpy(static_cast<char*>(address.sun_path), path.c_str(),
                      sizeof(address.sun_path) - 1);
-        fd_ = ::socket(AF_UNIX, SOCK_STREAM, 0);
         listening_ =
             fd_ >= 0 &&
             ::bind(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0 &&
@@ -80,11 +81,13 @@ class ListeningSocket {
     ~ListeningSocket() { ::close(fd_); }
     ListeningSocket(const ListeningSocket&) = delete;
     ListeningSocket& operator=(const ListeningSocket&) = delete;
+    ListeningSocket(ListeningSocket&&) = delete;
+    ListeningSocket& operator=(ListeningSocket&&) = delete;
 
     [[nodiscard]] bool listening() const { return listening_; }
 
   private:
-    int fd_ = -1;
+    int fd_;
     bool listening_ = false;
 };
 

@@ -28,7 +28,7 @@ class ButtonKeyTest : public WindowTest {
 };
 
 struct KeyCase {
-    Qt::Key key;
+    Qt::Key key = Qt::Key_unknown;
     Qt::KeyboardModifiers modifiers;
 };
 

@@ -35,7 +35,7 @@ TEST_P(ResultLabelTest, TooWideResultShowsItsLeadingDigitsAndTheMarker) {
     for (const auto& [field, text] : GetParam().inputs) {
         Find<QLineEdit>(field).setText(QString::fromUtf8(text));
     }
-    QLabel& label = Find<QLabel>(GetParam().label);
+    auto& label = Find<QLabel>(GetParam().label);
     ASSERT_EQ(label.text(), GetParam().caption) << "the caption itself stays whole";
 
     const QString painted = PaintedText(label).text();
