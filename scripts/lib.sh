@@ -2,7 +2,7 @@
 
 # Packages the program needs to build and run.
 RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation fonts-comic-neue
-              xdg-utils libcups2-dev qt6-translations-l10n)
+              xdg-utils libcups2-dev qt6-translations-l10n pkg-config libxcb1-dev)
 # What the tests, benchmarks and fuzzers need on top.
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev
                poppler-utils cups printer-driver-cups-pdf xvfb xauth

@@ -12,7 +12,10 @@
 #include <QPushButton>
 
 #include "ui/cr_lines_label.h"
+#include "ui/eliding_label.h"
+#include "ui/enter_presses_button.h"
 #include "ui/frm_main.h"
+#include "ui/input_field.h"
 #include "ui/twips.h"
 #include "ui/window_art.h"
 #include "ui/window_fonts.h"
@@ -47,9 +50,10 @@ QGroupBox* MakeGroup(QWidget* parent, const QString& name, const QString& title,
     return group;
 }
 
-QLabel* MakeCaption(QWidget* parent, const QString& name, const QString& text,
-                    const QRect& geometry, FontKey font = FontKey::A) {
-    auto* label = Named(new QLabel(text, parent), name, geometry);
+template <typename Label = QLabel>
+Label* MakeCaption(QWidget* parent, const QString& name, const QString& text, const QRect& geometry,
+                   FontKey font = FontKey::A) {
+    auto* label = Named(new Label(text, parent), name, geometry);
     label->setTextFormat(Qt::PlainText);
     label->setFont(ControlFont(font));
     label->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
@@ -59,7 +63,8 @@ QLabel* MakeCaption(QWidget* parent, const QString& name, const QString& text,
 // Result labels: bordered, right-aligned, all of one size.
 QLabel* MakeResult(QWidget* parent, const QString& name, int left, int top,
                    const QString& toolTip = {}) {
-    auto* label = MakeCaption(parent, name, QStringLiteral("0"), TwipRect(left, top, 1215, 375));
+    auto* label = MakeCaption<ElidingLabel>(parent, name, QStringLiteral("0"),
+                                            TwipRect(left, top, 1215, 375));
     label->setFrameStyle(QFrame::Box | QFrame::Plain);
     label->setLineWidth(1);
     label->setAlignment(Qt::AlignRight | Qt::AlignVCenter);
@@ -70,7 +75,7 @@ QLabel* MakeResult(QWidget* parent, const QString& name, int left, int top,
 
 QLineEdit* MakeField(QWidget* parent, const QString& name, const QString& text,
                      const QString& toolTip, const QRect& geometry) {
-    auto* field = Named(new QLineEdit(text, parent), name, geometry);
+    auto* field = Named(new InputField(text, parent), name, geometry);
     field->setFont(ControlFont(FontKey::A));
     field->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     field->setMaxLength(kNoLengthLimit);
@@ -82,6 +87,7 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& tex
                         const QRect& geometry, FontKey font) {
     auto* button = Named(new QPushButton(text, parent), name, geometry);
     button->setFont(ControlFont(font));
+    LetEnterPress(*button);
     return button;
 }
 
@@ -98,6 +104,7 @@ void frmMain::BuildControls() {
         Named(new QComboBox(this), QStringLiteral("cmbCellSelect"), TwipRect(600, 720, 4455, 480));
     cmbCellSelect->setFont(ControlFont(FontKey::C));
     cmbCellSelect->setEditable(true);
+    cmbCellSelect->setLineEdit(new InputField(cmbCellSelect));
     cmbCellSelect->setInsertPolicy(QComboBox::NoInsert);  // typed text never joins the list
     cmbCellSelect->setCompleter(nullptr);                 // nor is it completed for the user
     cmbCellSelect->lineEdit()->setMaxLength(kNoLengthLimit);

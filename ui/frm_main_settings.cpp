@@ -49,6 +49,11 @@ void frmMain::LoadSettings() {
     }
     // The text part only: typing there recomputes nothing, and neither does this.
     cmbCellSelect->setEditText(FromUtf8(*cellType));
+    // The list follows the loaded text, so the arrow keys move on from its
+    // entry; selecting by program is no choice and recomputes nothing.
+    const QString loadedType = cmbCellSelect->currentText();
+    cmbCellSelect->setCurrentIndex(cmbCellSelect->findText(loadedType));
+    cmbCellSelect->setEditText(loadedType);  // a text of no entry stays as loaded
 
     for (QLineEdit* const field : {txtK, txtI, txtg, txtReihe, txtPar, txtIL, txtEta, txtnV}) {
         const std::optional<std::string> line = reader.NextLine();

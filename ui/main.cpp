@@ -6,10 +6,8 @@
 #include "ui/qt_texts.h"
 
 int main(int argc, char** argv) {
-    if (!brennquist::DisplayAvailable()) {
-        // Qt would abort with a long trace; one line tells what to do instead.
-        std::cerr << "Brennquist needs a graphical display and none is set (DISPLAY is empty); "
-                     "without a screen run it under a virtual one: xvfb-run -a scripts/run\n";
+    if (const auto missing = brennquist::MissingDisplay()) {
+        std::cerr << *missing << '\n';  // Qt would abort with a long English trace
         return 1;
     }
     QApplication app(argc, argv);

@@ -12,10 +12,7 @@ class FocusTest : public WindowTest {
   protected:
     void SetUp() override {
         WindowTest::SetUp();
-        Start();
-        window_->show();
-        window_->activateWindow();
-        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
+        StartActive();
     }
 
     static QString FocusName() {

@@ -11,6 +11,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <QTest>
 #include <algorithm>
 #include <csignal>
 #include <iterator>
@@ -203,10 +204,10 @@ INSTANTIATE_TEST_SUITE_P(
                  "NiCd\r3000\r10\r60\r10\r1\r15\r70\r900\r",
                  {"NiCd", "3000", "10", "60", "10", "1", "15", "70", "900"},
                  false},
-        LoadCase{"LineFeedsOnlyBecomeTheCellType",
+        // One line holds the whole file; the field keeps it up to its first line end.
+        LoadCase{"LineFeedsOnlyBecomeOneCellType",
                  "NiMH\n3000\n10\n60\n10\n1\n15\n70\n900\n",
-                 {"NiMH\n3000\n10\n60\n10\n1\n15\n70\n900\n", "350", "5", "9,8", "1", "1", "5",
-                  "80", "1000"},
+                 {"NiMH", "350", "5", "9,8", "1", "1", "5", "80", "1000"},
                  true},
         LoadCase{"EmptyFile", "", kDesignTexts, true},
         LoadCase{"Windows1252UmlautAndEuro",
@@ -227,6 +228,52 @@ TEST_F(SettingsWindowTest, EveryChangingAssignmentRecomputesAtOnce) {
     EXPECT_EQ(window.Field("txtK").text(), "abc");
     EXPECT_EQ(window.Messages().Count(QStringLiteral("Eingabefehler!")), 1 + 6 + 1);
     EXPECT_THAT(Notes(window.Messages()), IsEmpty());
+}
+
+struct ListCase {
+    const char* cellType;
+    int entry;  // the list's current entry after loading; -1 for none
+};
+
+void PrintTo(const ListCase& list, std::ostream* out) {
+    *out << list.cellType;
+}
+
+class ListFollowsTest : public SettingsWindowTest,
+                        public ::testing::WithParamInterface<ListCase> {};
+
+// A bad capacity makes every recomputation visible as one error box: the
+// loading of each cell type costs the same eight, so following the list adds
+// none of its own.
+TEST_P(ListFollowsTest, ListSelectsTheLoadedCellTypeWithoutRecomputing) {
+    WriteFile(SettingsPath(), QByteArray(GetParam().cellType) +
+                                  "\r\nabc\r\n10\r\n60\r\n10\r\n1\r\n15\r\n70\r\n900\r\n");
+    Window window(Folder());
+    window.Load();
+
+    EXPECT_EQ(window.CellSelect().currentIndex(), GetParam().entry);
+    EXPECT_EQ(window.CellSelect().currentText(), QString::fromUtf8(GetParam().cellType));
+    EXPECT_EQ(window.CellSelect().count(), 3);
+    EXPECT_EQ(window.Messages().Count(QStringLiteral("Eingabefehler!")), 1 + 6 + 1);
+}
+
+INSTANTIATE_TEST_SUITE_P(CellTypes, ListFollowsTest,
+                         ::testing::Values(ListCase{"Lithium Polymer/Ionen", 0},
+                                           ListCase{"NiCd", 1}, ListCase{"NiMH", 2},
+                                           ListCase{"nicd", -1}, ListCase{"Blei-Gel", -1}),
+                         [](const auto& info) { return std::to_string(info.index); });
+
+TEST_F(SettingsWindowTest, ArrowKeysMoveOnFromTheLoadedCellType) {
+    WriteFile(SettingsPath(), kNiMHFile);
+    Window window(Folder());
+    window.Load();
+    ASSERT_EQ(window.Caption("lblU"), "12");
+
+    QTest::keyClick(&window.CellSelect(), Qt::Key_Up);
+    EXPECT_EQ(window.CellSelect().currentText(), "NiCd");
+    QTest::keyClick(&window.CellSelect(), Qt::Key_Up);
+    EXPECT_EQ(window.CellSelect().currentText(), "Lithium Polymer/Ionen");
+    EXPECT_EQ(window.Caption("lblU"), "37") << "choosing with the keys recomputes";
 }
 
 TEST_F(SettingsWindowTest, CellTypeGoesIntoTheTextPartAndRecomputesNothing) {

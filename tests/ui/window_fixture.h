@@ -9,6 +9,7 @@
 #include <QLabel>
 #include <QLocale>
 #include <QTemporaryDir>
+#include <QTest>
 #include <memory>
 #include <ostream>
 #include <stdexcept>
@@ -39,6 +40,14 @@ class WindowTest : public ::testing::Test {
     void Start(const QLocale& locale = QLocale(QLocale::German, QLocale::Germany)) {
         Create(locale);
         window_->Form_Load();
+    }
+
+    // Starts the window and shows it as the active one, for keys and focus.
+    void StartActive() {
+        Start();
+        window_->show();
+        window_->activateWindow();
+        ASSERT_TRUE(QTest::qWaitForWindowActive(window_.get()));
     }
 
     template <typename Control>
