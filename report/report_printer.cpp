@@ -13,6 +13,18 @@ namespace {
 
 const char* const kJobTitle = "Brennquist";
 
+// Makes the report as a PDF file in the given paper size and margins.
+bool PrintReportToPdf(const QString& pdfFile, const QPageLayout& layout, const ReportTexts& texts) {
+    // Given a printer, even a null one, QPrinter does not go looking for the
+    // default printer itself, which would wait on the print service unbounded.
+    QPrinter printer(QPrinterInfo(), QPrinter::HighResolution);
+    printer.setOutputFormat(QPrinter::PdfFormat);
+    printer.setOutputFileName(pdfFile);
+    printer.setPageLayout(layout);
+    printer.setDocName(QString::fromLatin1(kJobTitle));
+    return PrintReportOn(printer, texts);
+}
+
 }  // namespace
 
 bool PrintReportOn(QPrinter& printer, const ReportTexts& texts) {
@@ -25,11 +37,12 @@ bool PrintReportOn(QPrinter& printer, const ReportTexts& texts) {
 }
 
 PrintOutcome PrintReportOnDefaultPrinter(const ReportTexts& texts) {
-    // Without a default printer a QPrinter quietly falls back to PDF output,
-    // so the missing printer has to be caught here.
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    if (defaultPrinter.isNull()) {
-        return PrintOutcome::NoDefaultPrinter;
+    // The printer is looked up through the print service directly: Qt's own
+    // look-up cannot be given a time limit.
+    PrintQueueSession session(kPrintServiceTimeLimit);
+    QPageLayout layout;
+    if (!session.FindDefaultPrinter() || !session.LookUpPageLayout(layout)) {
+        return session.Failure();
     }
     // The page is made as PDF in the printer's own paper size and margins and
     // then handed to the spooler, which reports whether it took the job.
@@ -38,20 +51,11 @@ PrintOutcome PrintReportOnDefaultPrinter(const ReportTexts& texts) {
         return PrintOutcome::JobFailed;
     }
     const QString pdfFile = folder.filePath(QStringLiteral("report.pdf"));
-    {
-        const QPrinter queue(defaultPrinter, QPrinter::HighResolution);
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfFile);
-        printer.setPageLayout(queue.pageLayout());
-        printer.setDocName(QString::fromLatin1(kJobTitle));
-        if (!PrintReportOn(printer, texts)) {
-            return PrintOutcome::JobFailed;
-        }
+    if (!PrintReportToPdf(pdfFile, layout, texts)) {
+        return PrintOutcome::JobFailed;
     }
-    return SubmitToPrintQueue(defaultPrinter.printerName(), pdfFile, QString::fromLatin1(kJobTitle))
-               ? PrintOutcome::Printed
-               : PrintOutcome::JobFailed;
+    return session.Submit(pdfFile, QString::fromLatin1(kJobTitle)) ? PrintOutcome::Printed
+                                                                   : session.Failure();
 }
 
 }  // namespace brennquist
