@@ -181,5 +181,26 @@ TEST_F(PrintQueue, AQueueThatRefusesTheJobGivesOneNoticeAndChangesNothing) {
     EXPECT_EQ(WindowTexts(), before);
 }
 
+// The service runs but has no default printer: a spare queue made the
+// default and then removed leaves none, until the test queue is made the
+// default again.
+TEST_F(PrintQueue, AServiceWithoutDefaultPrinterSaysThatNoneIsSetUp) {
+    const QString spare = QStringLiteral("BrennquistSpare");
+    ASSERT_TRUE(
+        RunTool(QStringLiteral("lpadmin"), {QStringLiteral("-p"), spare, QStringLiteral("-v"),
+                                            QStringLiteral("cups-pdf:/"), QStringLiteral("-E")}));
+    ASSERT_TRUE(RunTool(QStringLiteral("lpadmin"), {QStringLiteral("-d"), spare}));
+    ASSERT_TRUE(RunTool(QStringLiteral("lpadmin"), {QStringLiteral("-x"), spare}));
+
+    PressPrint();
+
+    ASSERT_TRUE(RunTool(QStringLiteral("lpadmin"), {QStringLiteral("-d"), kQueue}));
+    ASSERT_EQ(boxes_.shown.size(), 1U);
+    EXPECT_EQ(boxes_.shown[0].text.toStdString(),
+              "Der Bericht konnte nicht gedruckt werden: Es ist kein Standarddrucker "
+              "eingerichtet.");
+    EXPECT_EQ(boxes_.shown[0].icon, QMessageBox::Warning);
+}
+
 }  // namespace
 }  // namespace brennquist
