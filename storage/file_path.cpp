@@ -42,7 +42,13 @@ std::error_code ResolveLinks(const std::string& path, std::string& target) {
         if (error) {
             return error;
         }
-        current = link.starts_with('/') ? link : FolderOf(current) + "/" + link;
+        if (link.starts_with('/')) {
+            current = link;
+        } else {
+            current = FolderOf(current);
+            current += '/';
+            current += link;
+        }
     }
     return std::make_error_code(std::errc::too_many_symbolic_link_levels);
 }

@@ -127,6 +127,7 @@ int SaveAsOrdinaryUser(const std::string& path, const std::string& fileSizeLimit
         command.push_back(fileSizeLimit);
     }
     std::vector<char*> argv;
+    argv.reserve(command.size() + 1);
     for (std::string& word : command) {
         argv.push_back(word.data());
     }
