@@ -15,7 +15,7 @@ using Clock = std::chrono::steady_clock;
 
 // How often a wait for the server looks at the clock; the time limit is
 // overshot by at most this much.
-constexpr double kWaitSliceSeconds = 0.2;
+constexpr double kWaitSliceSeconds = 0.05;
 constexpr double kHundredthsPerMillimetre = 100.0;
 
 // libcups asks this whenever the server has kept it waiting for a slice:

@@ -9,8 +9,10 @@ class QPrinter;
 
 namespace brennquist {
 
-// How long Drucken may wait for the print service, all exchanges together.
-inline constexpr std::chrono::seconds kPrintServiceTimeLimit{10};
+// How long Drucken may wait for the print service, all exchanges together:
+// short of ten seconds, so that the message is on the screen within ten
+// seconds of the press.
+inline constexpr std::chrono::milliseconds kPrintServiceTimeLimit{9500};
 
 // Draws the report on the printer as one document; false when the job could
 // not start or did not complete.

@@ -49,11 +49,8 @@ void frmMain::cmdPrint_Click() {
                 "Der Bericht konnte nicht gedruckt werden: Der Druckdienst ist nicht erreichbar.");
             break;
         case PrintOutcome::NoAnswer:
-            problem =
-                QStringLiteral(
-                    "Der Bericht konnte nicht gedruckt werden: Der Drucker hat nicht innerhalb von "
-                    "%1 Sekunden geantwortet.")
-                    .arg(kPrintServiceTimeLimit.count());
+            problem = QStringLiteral(
+                "Der Bericht konnte nicht gedruckt werden: Der Drucker hat nicht geantwortet.");
             break;
     }
     messages_.Show(problem, QStringLiteral("Hinweis"), QMessageBox::Warning);

@@ -100,11 +100,10 @@ TEST_F(UnhelpfulPrintService, SilentServerGivesUpAfterTheTimeLimitAndTheWindowGo
     UseServer(silent.Server());
 
     const milliseconds took = PressPrintExpectingOnly(
-        "Der Bericht konnte nicht gedruckt werden: Der Drucker hat nicht innerhalb von 10 "
-        "Sekunden geantwortet.");
+        "Der Bericht konnte nicht gedruckt werden: Der Drucker hat nicht geantwortet.");
 
-    EXPECT_GE(took, kPrintServiceTimeLimit - milliseconds(50)) << "gave up before the limit";
-    EXPECT_LT(took, kPrintServiceTimeLimit + milliseconds(1500)) << "overran the limit";
+    EXPECT_GE(took, kPrintServiceTimeLimit) << "gave up before the limit";
+    EXPECT_LT(took, std::chrono::seconds(10)) << "message later than ten seconds after the press";
     Find<QLineEdit>("txtReihe").setText(QStringLiteral("3"));
     EXPECT_EQ(Find<QLabel>("lblU").text(), QStringLiteral("11,1")) << "window no longer computes";
 }
