@@ -1,7 +1,7 @@
 #include "report/report_printer.h"
 
+#include <QPdfWriter>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QTemporaryDir>
 
 #include "report/print_queue.h"
@@ -13,27 +13,29 @@ namespace {
 
 const char* const kJobTitle = "Brennquist";
 
-// Makes the report as a PDF file in the given paper size and margins.
-bool PrintReportToPdf(const QString& pdfFile, const QPageLayout& layout, const ReportTexts& texts) {
-    // Given a printer, even a null one, QPrinter does not go looking for the
-    // default printer itself, which would wait on the print service unbounded.
-    QPrinter printer(QPrinterInfo(), QPrinter::HighResolution);
-    printer.setOutputFormat(QPrinter::PdfFormat);
-    printer.setOutputFileName(pdfFile);
-    printer.setPageLayout(layout);
-    printer.setDocName(QString::fromLatin1(kJobTitle));
-    return PrintReportOn(printer, texts);
-}
-
-}  // namespace
-
-bool PrintReportOn(QPrinter& printer, const ReportTexts& texts) {
-    PrinterReportPage page(printer);
+bool DrawReport(QPagedPaintDevice& device, const ReportTexts& texts) {
+    PrinterReportPage page(device);
     if (!page.Begin()) {
         return false;
     }
     PrintReport(page, texts);
     return page.Finished();
+}
+
+// Makes the report as a PDF file in the given paper size and margins. A
+// QPdfWriter, as any QPrinter would look for the default printer on its own,
+// with no time limit.
+bool PrintReportToPdf(const QString& pdfFile, const QPageLayout& layout, const ReportTexts& texts) {
+    QPdfWriter pdf(pdfFile);
+    pdf.setPageLayout(layout);
+    pdf.setTitle(QString::fromLatin1(kJobTitle));
+    return DrawReport(pdf, texts);
+}
+
+}  // namespace
+
+bool PrintReportOn(QPrinter& printer, const ReportTexts& texts) {
+    return DrawReport(printer, texts) && printer.printerState() != QPrinter::Error;
 }
 
 PrintOutcome PrintReportOnDefaultPrinter(const ReportTexts& texts) {
