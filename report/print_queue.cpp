@@ -2,10 +2,12 @@
 
 #include <cups/cups.h>
 
+#include <QFile>
 #include <QMarginsF>
 #include <QPageSize>
 #include <QSizeF>
 #include <algorithm>
+#include <array>
 #include <optional>
 
 namespace brennquist {
@@ -17,6 +19,7 @@ using Clock = std::chrono::steady_clock;
 // overshot by at most this much.
 constexpr double kWaitSliceSeconds = 0.05;
 constexpr double kHundredthsPerMillimetre = 100.0;
+constexpr std::size_t kSendPiece = 65536;
 
 // libcups asks this whenever the server has kept it waiting for a slice:
 // 1 waits on, 0 gives up.
@@ -59,12 +62,16 @@ struct PrintQueueSession::Connection {
     Connection(Connection&&) = delete;
     Connection& operator=(Connection&&) = delete;
     ~Connection() {
+        if (info != nullptr) {
+            cupsFreeDestInfo(info);
+        }
         cupsFreeDests(1, destination);
         httpClose(http);
     }
 
     http_t* http;
-    cups_dest_t* destination;  // the default printer with the user's saved options
+    cups_dest_t* destination;      // the default printer with the user's saved options
+    cups_dinfo_t* info = nullptr;  // what the printer supports
 };
 
 PrintQueueSession::PrintQueueSession(const std::chrono::milliseconds limit)
@@ -94,14 +101,12 @@ bool PrintQueueSession::FindDefaultPrinter() {
 }
 
 bool PrintQueueSession::LookUpPageLayout(QPageLayout& layout) {
-    http_t* const http = connection_->http;
-    cups_dest_t* const destination = connection_->destination;
-    cups_dinfo_t* const info = cupsCopyDestInfo(http, destination);
-    std::optional<QPageLayout> paper;
-    if (info != nullptr) {
-        paper = PageLayoutOf(cupsFindDestDefault(http, destination, info, "media-col"));
-        cupsFreeDestInfo(info);
-    }
+    Connection& server = *connection_;
+    server.info = cupsCopyDestInfo(server.http, server.destination);
+    const std::optional<QPageLayout> paper =
+        server.info == nullptr ? std::nullopt
+                               : PageLayoutOf(cupsFindDestDefault(server.http, server.destination,
+                                                                  server.info, "media-col"));
     if (Clock::now() >= deadline_) {
         return Fail(PrintOutcome::NoAnswer);
     }
@@ -110,12 +115,48 @@ bool PrintQueueSession::LookUpPageLayout(QPageLayout& layout) {
     return true;
 }
 
+// Every request goes over this session's connection; libcups's own
+// one-call printing would look the printer up again on a connection of its own.
 bool PrintQueueSession::Submit(const QString& pdfFile, const QString& title) {
-    const cups_dest_t& destination = *connection_->destination;
-    const int job = cupsPrintFile2(
-        connection_->http, destination.name, pdfFile.toLocal8Bit().constData(),
-        title.toLocal8Bit().constData(), destination.num_options, destination.options);
-    return job > 0 || Fail(PrintOutcome::JobFailed);
+    Connection& server = *connection_;
+    QFile pdf(pdfFile);
+    int job = 0;
+    if (!pdf.open(QIODevice::ReadOnly) ||
+        cupsCreateDestJob(server.http, server.destination, server.info, &job,
+                          title.toUtf8().constData(), server.destination->num_options,
+                          server.destination->options) > IPP_STATUS_OK_CONFLICTING) {
+        return Fail(PrintOutcome::JobFailed);
+    }
+    if (!SendDocument(pdf, job, title) ||
+        cupsFinishDestDocument(server.http, server.destination, server.info) >
+            IPP_STATUS_OK_CONFLICTING) {
+        cupsCancelDestJob(server.http, server.destination, job);
+        return Fail(PrintOutcome::JobFailed);
+    }
+    return true;
+}
+
+bool PrintQueueSession::SendDocument(QFile& pdf, const int job, const QString& title) {
+    Connection& server = *connection_;
+    if (cupsStartDestDocument(server.http, server.destination, server.info, job,
+                              title.toUtf8().constData(), CUPS_FORMAT_PDF, 0, nullptr,
+                              1) != HTTP_STATUS_CONTINUE) {
+        return false;
+    }
+    std::array<char, kSendPiece> piece{};
+    for (;;) {
+        const qint64 count = pdf.read(piece.data(), piece.size());
+        if (count < 0) {
+            return false;
+        }
+        if (count == 0) {
+            return true;
+        }
+        if (cupsWriteRequestData(server.http, piece.data(), static_cast<std::size_t>(count)) !=
+            HTTP_STATUS_CONTINUE) {
+            return false;
+        }
+    }
 }
 
 PrintOutcome PrintQueueSession::Failure() const {

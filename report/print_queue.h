@@ -1,5 +1,6 @@
 #pragma once
 
+#include <QFile>
 #include <QPageLayout>
 #include <QString>
 #include <chrono>
@@ -41,6 +42,8 @@ class PrintQueueSession {
   private:
     struct Connection;
 
+    // Sends the file as the one document of the job.
+    bool SendDocument(QFile& pdf, int job, const QString& title);
     bool Fail(PrintOutcome cause);
 
     std::chrono::steady_clock::time_point deadline_;
