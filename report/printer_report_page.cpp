@@ -1,7 +1,7 @@
 #include "report/printer_report_page.h"
 
 #include <QFontMetricsF>
-#include <QPrinter>
+#include <QPagedPaintDevice>
 #include <QString>
 #include <QStringList>
 
@@ -29,11 +29,11 @@ QStringList FacesFor(const QString& face) {
 
 }  // namespace
 
-PrinterReportPage::PrinterReportPage(QPrinter& printer) : printer_(printer) {}
+PrinterReportPage::PrinterReportPage(QPagedPaintDevice& device) : device_(device) {}
 
 bool PrinterReportPage::Begin() {
     finished_ = false;
-    return painter_.begin(&printer_);
+    return painter_.begin(&device_);
 }
 
 // Positions are always kept in millimetres and converted to printer dots when
@@ -74,13 +74,13 @@ void PrinterReportPage::PrintLine(const std::string_view text) {
 }
 
 void PrinterReportPage::EndDocument() {
-    finished_ = painter_.isActive() && painter_.end() && printer_.printerState() != QPrinter::Error;
+    finished_ = painter_.isActive() && painter_.end();
 }
 
 // Draws one line with its top-left corner at the current position, then moves
 // to the start of the next line.
 void PrinterReportPage::DrawSegment(const QString& text) {
-    const QFontMetricsF metrics(font_, &printer_);
+    const QFontMetricsF metrics(font_, &device_);
     if (painter_.isActive() && !text.isEmpty()) {
         painter_.setFont(font_);
         painter_.drawText(
@@ -91,11 +91,11 @@ void PrinterReportPage::DrawSegment(const QString& text) {
 }
 
 double PrinterReportPage::DotsPerMillimetreX() const {
-    return printer_.logicalDpiX() / kMillimetresPerInch;
+    return device_.logicalDpiX() / kMillimetresPerInch;
 }
 
 double PrinterReportPage::DotsPerMillimetreY() const {
-    return printer_.logicalDpiY() / kMillimetresPerInch;
+    return device_.logicalDpiY() / kMillimetresPerInch;
 }
 
 }  // namespace brennquist

@@ -5,16 +5,16 @@
 
 #include "report/report_page.h"
 
-class QPrinter;
+class QPagedPaintDevice;
 
 namespace brennquist {
 
-// A ReportPage drawn with a QPainter on any QPrinter: a print queue, or a PDF
-// file for tests. Call Begin() first; Finished() tells after EndDocument()
-// whether the document was completed.
+// A ReportPage drawn with a QPainter on a paged device: a QPrinter or a PDF
+// file. Call Begin() first; Finished() tells after EndDocument() whether the
+// painter completed the document.
 class PrinterReportPage final : public ReportPage {
   public:
-    explicit PrinterReportPage(QPrinter& printer);
+    explicit PrinterReportPage(QPagedPaintDevice& device);
 
     // Opens the document; false when the printer refuses to start it.
     [[nodiscard]] bool Begin();
@@ -35,7 +35,7 @@ class PrinterReportPage final : public ReportPage {
     [[nodiscard]] double DotsPerMillimetreX() const;
     [[nodiscard]] double DotsPerMillimetreY() const;
 
-    QPrinter& printer_;
+    QPagedPaintDevice& device_;
     QPainter painter_;
     QFont font_;
     double x_ = 0;  // millimetres

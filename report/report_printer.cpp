@@ -1,7 +1,7 @@
 #include "report/report_printer.h"
 
+#include <QPdfWriter>
 #include <QPrinter>
-#include <QPrinterInfo>
 #include <QTemporaryDir>
 
 #include "report/print_queue.h"
@@ -13,10 +13,8 @@ namespace {
 
 const char* const kJobTitle = "Brennquist";
 
-}  // namespace
-
-bool PrintReportOn(QPrinter& printer, const ReportTexts& texts) {
-    PrinterReportPage page(printer);
+bool DrawReport(QPagedPaintDevice& device, const ReportTexts& texts) {
+    PrinterReportPage page(device);
     if (!page.Begin()) {
         return false;
     }
@@ -24,12 +22,29 @@ bool PrintReportOn(QPrinter& printer, const ReportTexts& texts) {
     return page.Finished();
 }
 
+// Makes the report as a PDF file in the given paper size and margins. A
+// QPdfWriter, as any QPrinter would look for the default printer on its own,
+// with no time limit.
+bool PrintReportToPdf(const QString& pdfFile, const QPageLayout& layout, const ReportTexts& texts) {
+    QPdfWriter pdf(pdfFile);
+    pdf.setPageLayout(layout);
+    pdf.setTitle(QString::fromLatin1(kJobTitle));
+    return DrawReport(pdf, texts);
+}
+
+}  // namespace
+
+bool PrintReportOn(QPrinter& printer, const ReportTexts& texts) {
+    return DrawReport(printer, texts) && printer.printerState() != QPrinter::Error;
+}
+
 PrintOutcome PrintReportOnDefaultPrinter(const ReportTexts& texts) {
-    // Without a default printer a QPrinter quietly falls back to PDF output,
-    // so the missing printer has to be caught here.
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    if (defaultPrinter.isNull()) {
-        return PrintOutcome::NoDefaultPrinter;
+    // The printer is looked up through the print service directly: Qt's own
+    // look-up cannot be given a time limit.
+    PrintQueueSession session(kPrintServiceTimeLimit);
+    QPageLayout layout;
+    if (!session.FindDefaultPrinter() || !session.LookUpPageLayout(layout)) {
+        return session.Failure();
     }
     // The page is made as PDF in the printer's own paper size and margins and
     // then handed to the spooler, which reports whether it took the job.
@@ -38,20 +53,11 @@ PrintOutcome PrintReportOnDefaultPrinter(const ReportTexts& texts) {
         return PrintOutcome::JobFailed;
     }
     const QString pdfFile = folder.filePath(QStringLiteral("report.pdf"));
-    {
-        const QPrinter queue(defaultPrinter, QPrinter::HighResolution);
-        QPrinter printer(QPrinter::HighResolution);
-        printer.setOutputFormat(QPrinter::PdfFormat);
-        printer.setOutputFileName(pdfFile);
-        printer.setPageLayout(queue.pageLayout());
-        printer.setDocName(QString::fromLatin1(kJobTitle));
-        if (!PrintReportOn(printer, texts)) {
-            return PrintOutcome::JobFailed;
-        }
+    if (!PrintReportToPdf(pdfFile, layout, texts)) {
+        return PrintOutcome::JobFailed;
     }
-    return SubmitToPrintQueue(defaultPrinter.printerName(), pdfFile, QString::fromLatin1(kJobTitle))
-               ? PrintOutcome::Printed
-               : PrintOutcome::JobFailed;
+    return session.Submit(pdfFile, QString::fromLatin1(kJobTitle)) ? PrintOutcome::Printed
+                                                                   : session.Failure();
 }
 
 }  // namespace brennquist

@@ -14,6 +14,8 @@
 #include <utility>
 
 #include "storage/file_descriptor.h"
+#include "storage/file_path.h"
+#include "storage/in_place_file_write.h"
 
 namespace brennquist {
 namespace {
@@ -93,14 +95,6 @@ std::error_code TakeOverExistingFile(const std::string& path, const FileDescript
     return {};
 }
 
-std::string FolderOf(const std::string& path) {
-    const std::size_t slash = path.rfind('/');
-    if (slash == std::string::npos) {
-        return ".";
-    }
-    return slash == 0 ? "/" : path.substr(0, slash);
-}
-
 // Makes the rename itself durable. The new content is in place already, so a
 // failure here is not reported.
 void FlushFolder(const std::string& path) {
@@ -110,40 +104,48 @@ void FlushFolder(const std::string& path) {
     }
 }
 
-std::error_code FlushToDisk(const FileDescriptor& file) {
-    while (::fsync(file.Get()) != 0) {
-        if (errno != EINTR) {
-            return LastSystemError();
-        }
+// A regular file the user may write, for when no new file can be made beside it.
+bool IsWritableFile(const std::string& path) {
+    struct stat status {};
+    return ::stat(path.c_str(), &status) == 0 && S_ISREG(status.st_mode) &&
+           ::access(path.c_str(), W_OK) == 0;
+}
+
+// Fills the temporary file, takes the place of `path` with it and flushes.
+std::error_code ReplaceWith(TemporaryFile& temporary, const std::string& path,
+                            std::string_view bytes) {
+    if (const std::error_code error = TakeOverExistingFile(path, temporary.File())) {
+        return error;
     }
+    if (const std::error_code error = WriteAll(temporary.File(), bytes)) {
+        return error;
+    }
+    if (const std::error_code error = FlushToDisk(temporary.File())) {
+        return error;
+    }
+    if (const std::error_code error = temporary.Close()) {
+        return error;
+    }
+    if (::rename(temporary.Path().c_str(), path.c_str()) != 0) {
+        return LastSystemError();
+    }
+    temporary.Keep();
+    FlushFolder(path);
     return {};
 }
 
 }  // namespace
 
-std::error_code WriteFileAtomically(const std::string& path, std::string_view bytes) {
+std::error_code SaveFileContent(const std::string& path, std::string_view bytes) {
+    std::string target;
+    if (const std::error_code error = ResolveLinks(path, target)) {
+        return error;
+    }
     std::optional<TemporaryFile> temporary;
-    if (const std::error_code error = CreateTemporaryBeside(path, temporary)) {
-        return error;
+    if (const std::error_code error = CreateTemporaryBeside(target, temporary)) {
+        return IsWritableFile(target) ? WriteFileInPlace(target, bytes) : error;
     }
-    if (const std::error_code error = TakeOverExistingFile(path, temporary->File())) {
-        return error;
-    }
-    if (const std::error_code error = WriteAll(temporary->File(), bytes)) {
-        return error;
-    }
-    if (const std::error_code error = FlushToDisk(temporary->File())) {
-        return error;
-    }
-    if (const std::error_code error = temporary->Close()) {
-        return error;
-    }
-    if (::rename(temporary->Path().c_str(), path.c_str()) != 0) {
-        return LastSystemError();
-    }
-    temporary->Keep();
-    FlushFolder(path);
-    return {};
+    return ReplaceWith(*temporary, target, bytes);
 }
 
 }  // namespace brennquist

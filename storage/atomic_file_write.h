@@ -6,12 +6,18 @@
 
 namespace brennquist {
 
-// Gives the file at `path` the content `bytes`, all or nothing: the bytes go to
-// a new file in the same folder, which is flushed to the disk and only then
-// renamed over `path`. If any step fails, the file at `path` is left exactly as
-// it was, the temporary file is removed, and the first error is returned.
-// A file at `path` that the user may not write stays protected, as it would
-// against writing in place; a new file keeps the old one's permissions.
-std::error_code WriteFileAtomically(const std::string& path, std::string_view bytes);
+// Gives the file at `path` the content `bytes`. A symbolic link at `path`
+// stays a link: the file it leads to gets the content (see ResolveLinks).
+//
+// First choice, all or nothing: the bytes go to a new file in the file's
+// folder, which is flushed to the disk and only then renamed over the file. If
+// any step fails, the file is left exactly as it was, the temporary file is
+// removed, and the first error is returned. A file the user may not write
+// stays protected, as it would against writing in place; a new file keeps the
+// old one's permissions.
+//
+// Where no new file can be made in the folder but the file itself is
+// writable, it is overwritten in place instead (WriteFileInPlace).
+std::error_code SaveFileContent(const std::string& path, std::string_view bytes);
 
 }  // namespace brennquist

@@ -76,4 +76,13 @@ std::error_code WriteAll(const FileDescriptor& file, std::string_view bytes) {
     return {};
 }
 
+std::error_code FlushToDisk(const FileDescriptor& file) {
+    while (::fsync(file.Get()) != 0) {
+        if (errno != EINTR) {
+            return LastSystemError();
+        }
+    }
+    return {};
+}
+
 }  // namespace brennquist

@@ -42,4 +42,7 @@ std::error_code ReadSome(const FileDescriptor& file, std::span<char> buffer, std
 // Writes all bytes, going on after partial writes and interrupted calls.
 std::error_code WriteAll(const FileDescriptor& file, std::string_view bytes);
 
+// fsync(2): returns once the file's content is on the disk.
+std::error_code FlushToDisk(const FileDescriptor& file);
+
 }  // namespace brennquist

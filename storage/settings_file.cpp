@@ -34,7 +34,7 @@ std::string SettingsFileContent(const InputSet& inputs) {
 }
 
 std::error_code SaveSettingsFile(const std::string& path, const InputSet& inputs) {
-    return WriteFileAtomically(path, SettingsFileContent(inputs));
+    return SaveFileContent(path, SettingsFileContent(inputs));
 }
 
 SettingsLineReader OpenSettingsFile(const std::string& path) {

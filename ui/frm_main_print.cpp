@@ -3,6 +3,7 @@
 #include <chrono>
 
 #include "report/report_printer.h"
+#include "ui/busy_cursor.h"
 #include "ui/frm_main.h"
 
 namespace brennquist {
@@ -18,15 +19,20 @@ std::chrono::year_month_day ToYearMonthDay(const QDate& date) {
 
 // Prints the report of the texts the window shows right now, dated today, on
 // the default printer without a dialog. When it cannot be printed the user
-// learns why; the window itself stays as it is.
+// learns why; the window itself stays as it is. A print service that keeps
+// silent holds the window for the time limit at most, under the busy cursor.
 void frmMain::cmdPrint_Click() {
     const ReportTexts texts{
         .inputs = CurrentInputs(),
         .results = CurrentResults(),
         .printDate = ToYearMonthDay(environment_.today()),
     };
+    const PrintOutcome outcome = [&texts] {
+        const BusyCursor busy;
+        return PrintReportOnDefaultPrinter(texts);
+    }();
     QString problem;
-    switch (PrintReportOnDefaultPrinter(texts)) {
+    switch (outcome) {
         case PrintOutcome::Printed:
             return;
         case PrintOutcome::NoDefaultPrinter:
@@ -37,6 +43,14 @@ void frmMain::cmdPrint_Click() {
         case PrintOutcome::JobFailed:
             problem = QStringLiteral(
                 "Der Bericht konnte nicht gedruckt werden: Der Druckauftrag ist fehlgeschlagen.");
+            break;
+        case PrintOutcome::ServiceUnreachable:
+            problem = QStringLiteral(
+                "Der Bericht konnte nicht gedruckt werden: Der Druckdienst ist nicht erreichbar.");
+            break;
+        case PrintOutcome::NoAnswer:
+            problem = QStringLiteral(
+                "Der Bericht konnte nicht gedruckt werden: Der Drucker hat nicht geantwortet.");
             break;
     }
     messages_.Show(problem, QStringLiteral("Hinweis"), QMessageBox::Warning);

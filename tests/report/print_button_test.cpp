@@ -1,6 +1,7 @@
 // "Drucken" on the real window against a real print queue: a cups-pdf queue
 // set up as the default printer by print_queue.sh, whose output PDF is read
 // back with the poppler tools.
+#include <cups/cups.h>
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <pwd.h>
@@ -8,6 +9,7 @@
 
 #include <QDeadlineTimer>
 #include <QDir>
+#include <QElapsedTimer>
 #include <QFile>
 #include <QPrinterInfo>
 #include <QRegularExpression>
@@ -19,6 +21,7 @@
 #include "tests/report/command_output.h"
 #include "tests/report/pdf_text.h"
 #include "tests/report/print_window.h"
+#include "tests/report/stalling_proxy.h"
 
 namespace brennquist {
 namespace {
@@ -179,6 +182,50 @@ TEST_F(PrintQueue, AQueueThatRefusesTheJobGivesOneNoticeAndChangesNothing) {
     EXPECT_EQ(boxes_.shown[0].title, QStringLiteral("Hinweis"));
     EXPECT_EQ(boxes_.shown[0].icon, QMessageBox::Warning);
     EXPECT_EQ(WindowTexts(), before);
+}
+
+// The service runs but has no default printer: a spare queue made the
+// default and then removed leaves none, until the test queue is made the
+// default again.
+TEST_F(PrintQueue, AServiceWithoutDefaultPrinterSaysThatNoneIsSetUp) {
+    const QString spare = QStringLiteral("BrennquistSpare");
+    ASSERT_TRUE(
+        RunTool(QStringLiteral("lpadmin"), {QStringLiteral("-p"), spare, QStringLiteral("-v"),
+                                            QStringLiteral("cups-pdf:/"), QStringLiteral("-E")}));
+    ASSERT_TRUE(RunTool(QStringLiteral("lpadmin"), {QStringLiteral("-d"), spare}));
+    ASSERT_TRUE(RunTool(QStringLiteral("lpadmin"), {QStringLiteral("-x"), spare}));
+
+    PressPrint();
+
+    ASSERT_TRUE(RunTool(QStringLiteral("lpadmin"), {QStringLiteral("-d"), kQueue}));
+    ASSERT_EQ(boxes_.shown.size(), 1U);
+    EXPECT_EQ(boxes_.shown[0].text.toStdString(),
+              "Der Bericht konnte nicht gedruckt werden: Es ist kein Standarddrucker "
+              "eingerichtet.");
+    EXPECT_EQ(boxes_.shown[0].icon, QMessageBox::Warning);
+}
+
+// The service answers the look-up of the default printer and its paper, then
+// falls silent when the job is handed over ("job-name" is in the request that
+// creates the job). The press still ends within ten seconds, and no job is left.
+TEST_F(PrintQueue, AServiceFallingSilentAtTheHandOverGivesUpInTime) {
+    testing::StallingProxy proxy("/run/cups/cups.sock", "job-name");
+    qputenv("CUPS_SERVER", QByteArray::fromStdString(proxy.Server()));
+    cupsSetServer(nullptr);  // libcups reads CUPS_SERVER again
+    QElapsedTimer clock;
+    clock.start();
+
+    PressPrint();
+
+    const std::chrono::milliseconds took(clock.elapsed());
+    qunsetenv("CUPS_SERVER");
+    cupsSetServer(nullptr);
+    EXPECT_TRUE(proxy.Stalled()) << "the job never reached the hand-over";
+    EXPECT_LT(took, std::chrono::seconds(10));
+    ASSERT_EQ(boxes_.shown.size(), 1U);
+    EXPECT_EQ(boxes_.shown[0].text.toStdString(),
+              "Der Bericht konnte nicht gedruckt werden: Der Drucker hat nicht geantwortet.");
+    EXPECT_TRUE(QueueIsEmpty());
 }
 
 }  // namespace

@@ -13,6 +13,16 @@
 
 namespace brennquist::testing {
 
+// The names of everything in a folder, sorted.
+inline std::vector<std::string> EntriesOf(const std::filesystem::path& folder) {
+    std::vector<std::string> names;
+    for (const auto& entry : std::filesystem::directory_iterator(folder)) {
+        names.push_back(entry.path().filename().string());
+    }
+    std::sort(names.begin(), names.end());
+    return names;
+}
+
 // A fresh folder under the system's temporary folder, removed with its content.
 class TemporaryFolder {
   public:
@@ -37,14 +47,7 @@ class TemporaryFolder {
     [[nodiscard]] const std::filesystem::path& Path() const { return path_; }
 
     // The names of everything in the folder, sorted.
-    [[nodiscard]] std::vector<std::string> Entries() const {
-        std::vector<std::string> names;
-        for (const auto& entry : std::filesystem::directory_iterator(path_)) {
-            names.push_back(entry.path().filename().string());
-        }
-        std::sort(names.begin(), names.end());
-        return names;
-    }
+    [[nodiscard]] std::vector<std::string> Entries() const { return EntriesOf(path_); }
 
   private:
     std::filesystem::path path_;

@@ -1,0 +1,20 @@
+#pragma once
+
+#include <QCursor>
+#include <QGuiApplication>
+
+namespace brennquist {
+
+// Shows the busy cursor over the application for as long as it lives, for a
+// handler that keeps the window waiting.
+class BusyCursor {
+  public:
+    BusyCursor() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+    BusyCursor(const BusyCursor&) = delete;
+    BusyCursor& operator=(const BusyCursor&) = delete;
+    BusyCursor(BusyCursor&&) = delete;
+    BusyCursor& operator=(BusyCursor&&) = delete;
+    ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
+};
+
+}  // namespace brennquist
