@@ -21,7 +21,7 @@ struct Answer {
     std::string output;
 };
 
-Answer Run(std::vector<const char*> arguments) {
+Answer AnswerFor(std::vector<const char*> arguments) {
     arguments.insert(arguments.begin(), "brennquist");
     std::ostringstream out;
     const std::optional<int> status =
@@ -30,28 +30,28 @@ Answer Run(std::vector<const char*> arguments) {
 }
 
 TEST(CommandLine, VersionPrintsNameAndVersionOnly) {
-    const Answer answer = Run({"--version"});
+    const Answer answer = AnswerFor({"--version"});
     EXPECT_EQ(answer.status, 0);
     EXPECT_EQ(answer.output, "Brennquist " BRENNQUIST_TEST_VERSION "\n");
 }
 
 TEST(CommandLine, HelpNamesBothOptionsAndWhereTheInputsLive) {
-    const Answer answer = Run({"--help"});
+    const Answer answer = AnswerFor({"--help"});
     EXPECT_EQ(answer.status, 0);
     EXPECT_THAT(answer.output, StartsWith("Aufruf: brennquist [--help | --version]\n"));
     EXPECT_THAT(answer.output, HasSubstr("~/.config/brennquist/akku.dat"));
 }
 
 TEST(CommandLine, FirstOfTheTwoOptionsWinsWhereverItStands) {
-    EXPECT_EQ(Run({"datei.dat", "--version", "--help"}).output,
+    EXPECT_EQ(AnswerFor({"datei.dat", "--version", "--help"}).output,
               "Brennquist " BRENNQUIST_TEST_VERSION "\n");
-    EXPECT_THAT(Run({"-x", "--help", "--version"}).output, StartsWith("Aufruf:"));
+    EXPECT_THAT(AnswerFor({"-x", "--help", "--version"}).output, StartsWith("Aufruf:"));
 }
 
 TEST(CommandLine, AnythingElseStartsTheWindowAndPrintsNothing) {
     for (const std::vector<const char*>& arguments : std::vector<std::vector<const char*>>{
              {}, {"-v"}, {"-h"}, {"--Version"}, {"--help=1"}, {"akku.dat"}, {""}}) {
-        const Answer answer = Run(arguments);
+        const Answer answer = AnswerFor(arguments);
         EXPECT_EQ(answer.status, std::nullopt) << arguments.size();
         EXPECT_EQ(answer.output, "");
     }
