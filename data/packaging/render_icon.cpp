@@ -4,18 +4,18 @@
 #include <QPainter>
 #include <QString>
 #include <QSvgRenderer>
-#include <cstdio>
 #include <cstdlib>
+#include <iostream>
 
 int main(int argc, char** argv) {
     if (argc != 4) {
-        std::fputs("usage: render_icon DRAWING.svg SIZE OUTPUT.png\n", stderr);
+        std::cerr << "usage: render_icon DRAWING.svg SIZE OUTPUT.png\n";
         return EXIT_FAILURE;
     }
     QSvgRenderer drawing(QString::fromLocal8Bit(argv[1]));
     const int size = QString::fromLocal8Bit(argv[2]).toInt();
     if (!drawing.isValid() || size <= 0) {
-        std::fprintf(stderr, "render_icon: cannot draw %s at size %s\n", argv[1], argv[2]);
+        std::cerr << "render_icon: cannot draw " << argv[1] << " at size " << argv[2] << '\n';
         return EXIT_FAILURE;
     }
     QImage image(size, size, QImage::Format_ARGB32_Premultiplied);
@@ -26,7 +26,7 @@ int main(int argc, char** argv) {
         drawing.render(&painter);
     }
     if (!image.save(QString::fromLocal8Bit(argv[3]), "PNG")) {
-        std::fprintf(stderr, "render_icon: cannot write %s\n", argv[3]);
+        std::cerr << "render_icon: cannot write " << argv[3] << '\n';
         return EXIT_FAILURE;
     }
     return EXIT_SUCCESS;

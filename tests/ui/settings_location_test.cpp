@@ -17,13 +17,15 @@ namespace {
 class ScopedVariable {
   public:
     ScopedVariable(const char* name, const std::optional<QByteArray>& value)
-        : name_(name), saved_(qEnvironmentVariableIsSet(name)
-                                  ? std::optional<QByteArray>(qgetenv(name))
-                                  : std::nullopt) {
+        : name_(name),
+          saved_(qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name))
+                                                 : std::nullopt) {
         Set(value);
     }
     ScopedVariable(const ScopedVariable&) = delete;
     ScopedVariable& operator=(const ScopedVariable&) = delete;
+    ScopedVariable(ScopedVariable&&) = delete;
+    ScopedVariable& operator=(ScopedVariable&&) = delete;
     ~ScopedVariable() { Set(saved_); }
 
   private:
@@ -49,8 +51,8 @@ class SettingsLocationTest : public ::testing::Test {
     // A tree as `cmake --install` lays it out: bin/ and the menu entry in share/.
     void Install() {
         ASSERT_TRUE(QDir(root_.path()).mkpath(QStringLiteral("share/applications")));
-        QFile entry(root_.filePath(QStringLiteral("share/applications/" BRENNQUIST_APP_ID
-                                                  ".desktop")));
+        QFile entry(
+            root_.filePath(QStringLiteral("share/applications/" BRENNQUIST_APP_ID ".desktop")));
         ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
     }
 
@@ -91,8 +93,8 @@ TEST_F(SettingsLocationTest, WritableFolderDoesNotDecide) {
     ASSERT_TRUE(QFile::setPermissions(Bin(), QFile::ReadOwner | QFile::ExeOwner));
     EXPECT_EQ(SettingsFolder(Bin()), Bin());
     Install();
-    ASSERT_TRUE(QFile::setPermissions(Bin(), QFile::ReadOwner | QFile::WriteOwner |
-                                                 QFile::ExeOwner));
+    ASSERT_TRUE(
+        QFile::setPermissions(Bin(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
     EXPECT_EQ(SettingsFolder(Bin()), "/tmp/konfig/brennquist");
 }
 
