@@ -1,12 +1,16 @@
 # Shared helpers of the set-up scripts; sourced, not run.
 
-# Packages the program needs to build and run.
-RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev libgl-dev fonts-liberation fonts-comic-neue
-              xdg-utils libcups2-dev qt6-translations-l10n pkg-config libxcb1-dev)
-# What the tests, benchmarks and fuzzers need on top.
+# Packages the program needs to build and run; xvfb-run (with xauth) gives it a
+# virtual display on a machine without one.
+RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation
+              fonts-comic-neue xdg-utils libcups2-dev qt6-translations-l10n pkg-config
+              libxcb1-dev xvfb xauth)
+# What the Debian package needs to be built and checked.
+PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream)
+# What the tests, benchmarks and fuzzers need on top (the tests build the package too).
 TEST_PACKAGES=(googletest libgtest-dev libgmock-dev libbenchmark-dev clang libclang-rt-dev
-               poppler-utils cups printer-driver-cups-pdf xvfb xauth
-               dbus at-spi2-core python3-pyatspi)
+               poppler-utils cups printer-driver-cups-pdf xdotool dbus at-spi2-core
+               python3-pyatspi "${PACKAGE_PACKAGES[@]}")
 
 # Installs the named Debian packages that are missing; quick when none is.
 ensure_packages() {

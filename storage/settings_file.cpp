@@ -4,6 +4,7 @@
 #include <functional>
 
 #include "storage/atomic_file_write.h"
+#include "storage/missing_folders.h"
 #include "storage/windows_1252.h"
 
 namespace brennquist {
@@ -34,6 +35,9 @@ std::string SettingsFileContent(const InputSet& inputs) {
 }
 
 std::error_code SaveSettingsFile(const std::string& path, const InputSet& inputs) {
+    if (const std::error_code error = CreateMissingFoldersFor(path)) {
+        return error;
+    }
     return SaveFileContent(path, SettingsFileContent(inputs));
 }
 

@@ -19,7 +19,8 @@ std::string SettingsFilePath(std::string_view folder);
 // The file's bytes for these inputs.
 std::string SettingsFileContent(const InputSet& inputs);
 
-// Writes the file whole, or leaves the previous one untouched and reports why not.
+// Writes the file whole, creating its folder when missing, or leaves the
+// previous one untouched and reports why not.
 std::error_code SaveSettingsFile(const std::string& path, const InputSet& inputs);
 
 // The saved texts, one line at a time, in the order they were saved.

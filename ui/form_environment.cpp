@@ -2,11 +2,13 @@
 
 #include <QCoreApplication>
 
+#include "ui/settings_location.h"
+
 namespace brennquist {
 
 FormEnvironment FormEnvironment::FromSystem() {
     return FormEnvironment{
-        .programFolder = QCoreApplication::applicationDirPath(),
+        .programFolder = SettingsFolder(QCoreApplication::applicationDirPath()),
         .locale = QLocale::system(),
         .today = [] { return QDate::currentDate(); },
     };

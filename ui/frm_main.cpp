@@ -3,7 +3,6 @@
 #include <QComboBox>
 #include <QGroupBox>
 #include <QGuiApplication>
-#include <QIcon>
 #include <QLabel>
 #include <QLineEdit>
 #include <QPushButton>
@@ -12,9 +11,9 @@
 #include <string_view>
 
 #include "ui/cr_lines_label.h"
+#include "ui/program_icon.h"
 #include "ui/twips.h"
 #include "ui/utf8_text.h"
-#include "ui/window_art.h"
 #include "ui/window_fonts.h"
 
 namespace brennquist {
@@ -39,7 +38,7 @@ frmMain::frmMain(MessageBoxes& messages, FormEnvironment environment, QWidget* p
     InstallFontSubstitutes();
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Brennquist"));
-    setWindowIcon(QIcon(CircuitSymbolIcon()));
+    setWindowIcon(ProgramIcon());
     setFont(DialogFont());
     setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
     BuildControls();

@@ -6,7 +6,6 @@
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
-#include <QPainterPath>
 #include <QPen>
 #include <QPointF>
 #include <QPolygonF>
@@ -14,45 +13,9 @@
 namespace brennquist {
 namespace {
 
-constexpr int kIconSize = 32;
 constexpr int kLogoSize = 100;
 
-// A lead leaves the circle vertically, bends to the right and ends in an
-// arrow head pointing right.
-void DrawLead(QPainter& painter, QPointF from, qreal bendY) {
-    const qreal tipX = 30.0;
-    painter.drawPolyline(QPolygonF{from, QPointF(from.x(), bendY), QPointF(tipX, bendY)});
-    painter.drawLine(QPointF(tipX, bendY), QPointF(tipX - 3.0, bendY - 2.5));
-    painter.drawLine(QPointF(tipX, bendY), QPointF(tipX - 3.0, bendY + 2.5));
-}
-
 }  // namespace
-
-QPixmap CircuitSymbolIcon() {
-    QPixmap pixmap(kIconSize, kIconSize);
-    pixmap.fill(Qt::transparent);
-    QPainter painter(&pixmap);
-    painter.setRenderHint(QPainter::Antialiasing);
-    painter.setPen(QPen(Qt::black, 1.5, Qt::SolidLine, Qt::RoundCap, Qt::RoundJoin));
-    painter.setBrush(Qt::NoBrush);
-
-    const QPointF centre(13.0, 16.0);
-    const qreal radius = 9.5;
-    painter.drawEllipse(centre, radius, radius);
-
-    // Plus above the wave, minus below it.
-    painter.drawLine(QPointF(11.0, 11.0), QPointF(15.0, 11.0));
-    painter.drawLine(QPointF(13.0, 9.0), QPointF(13.0, 13.0));
-    QPainterPath wave(QPointF(8.5, 16.0));
-    wave.cubicTo(QPointF(10.0, 13.5), QPointF(11.5, 13.5), QPointF(13.0, 16.0));
-    wave.cubicTo(QPointF(14.5, 18.5), QPointF(16.0, 18.5), QPointF(17.5, 16.0));
-    painter.drawPath(wave);
-    painter.drawLine(QPointF(11.0, 21.0), QPointF(15.0, 21.0));
-
-    DrawLead(painter, QPointF(centre.x(), centre.y() - radius), 2.5);
-    DrawLead(painter, QPointF(centre.x(), centre.y() + radius), 29.5);
-    return pixmap;
-}
 
 QPixmap VendorLogo(qreal devicePixelRatio) {
     // Drawn at the screen's own resolution, in logo units of one pixel at scale 1.

@@ -6,10 +6,6 @@ class QLabel;
 
 namespace brennquist {
 
-// The window icon: a 32 x 32 black line drawing of a battery cell symbol
-// (circle with plus, wave and minus, leads ending in arrows to the right).
-[[nodiscard]] QPixmap CircuitSymbolIcon();
-
 // The vendor's 100 x 100 logo shown at the lower left of the window, drawn
 // for a screen of the given device pixel ratio (200 x 200 pixels at 2).
 [[nodiscard]] QPixmap VendorLogo(qreal devicePixelRatio);

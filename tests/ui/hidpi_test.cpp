@@ -55,8 +55,7 @@ TEST_F(HighDpiTest, LogoIsDrawnAnewOnAScreenOfAnotherDensity) {
     EXPECT_EQ(logo->pixmap().deviceIndependentSize(), QSizeF(100, 100));
 }
 
-// Enabled once the window icon comes from a vector drawing.
-TEST_F(HighDpiTest, DISABLED_WindowIconIsDrawnAtTheScreensPixelRatio) {
+TEST_F(HighDpiTest, WindowIconIsDrawnAtTheScreensPixelRatio) {
     const qreal ratio = window_.devicePixelRatioF();
     const QPixmap pixmap = window_.windowIcon().pixmap(QSize(32, 32), ratio);
     EXPECT_EQ(pixmap.devicePixelRatio(), ratio);

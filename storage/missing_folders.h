@@ -1,0 +1,13 @@
+#pragma once
+
+#include <string>
+#include <system_error>
+
+namespace brennquist {
+
+// Creates the folder that holds `path` and any missing folder above it, each
+// readable by its owner only (the rule for per-user configuration folders).
+// Folders already there are left as they are; succeeds when all exist.
+std::error_code CreateMissingFoldersFor(const std::string& path);
+
+}  // namespace brennquist

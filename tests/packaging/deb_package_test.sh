@@ -1,0 +1,59 @@
+#!/usr/bin/env bash
+# Builds the Debian package with scripts/package and checks it as Debian and
+# the desktop do: lintian (no errors), desktop-file-validate, appstreamcli,
+# the file list and the run-time dependencies.
+# Usage: deb_package_test.sh SOURCE_DIR
+set -euo pipefail
+root=$1
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+fail() { echo "FAIL: $*" >&2; exit 1; }
+
+"$root/scripts/package" >"$work/package.log" 2>&1 || { cat "$work/package.log"; fail "scripts/package"; }
+deb=$(tail -n1 "$work/package.log")
+[ "$(basename "$deb")" = "brennquist_1.0.0_$(dpkg --print-architecture).deb" ] || fail "named $deb"
+echo "package: $deb ($(stat -c %s "$deb") bytes)"
+
+# lintian names every tag it finds; only errors fail the test.
+lintian --fail-on error --display-info "$deb" || fail "lintian found errors"
+
+dpkg-deb -x "$deb" "$work/tree"
+desktop-file-validate "$work/tree/usr/share/applications/com.example.Brennquist.desktop" \
+    || fail "desktop-file-validate"
+appstreamcli validate --no-net --explain \
+    "$work/tree/usr/share/metainfo/com.example.Brennquist.metainfo.xml" || fail "appstreamcli"
+# No warnings either.
+if appstreamcli validate --no-net "$work/tree/usr/share/metainfo/com.example.Brennquist.metainfo.xml" \
+    | grep -q '^W:'; then
+    fail "appstreamcli warns"
+fi
+
+dpkg-deb -c "$deb" | awk '{print $NF}' >"$work/files"
+expected=(./usr/bin/brennquist
+          ./usr/share/applications/com.example.Brennquist.desktop
+          ./usr/share/metainfo/com.example.Brennquist.metainfo.xml
+          ./usr/share/icons/hicolor/scalable/apps/com.example.Brennquist.svg
+          ./usr/share/man/man1/brennquist.1.gz
+          ./usr/share/doc/brennquist/copyright
+          ./usr/share/doc/brennquist/changelog.gz)
+for size in 16 22 24 32 48 64 128 256; do
+    expected+=("./usr/share/icons/hicolor/${size}x${size}/apps/com.example.Brennquist.png")
+done
+for file in "${expected[@]}"; do
+    grep -qxF "$file" "$work/files" || fail "package lacks $file"
+done
+[ "$(grep -cv '/$' "$work/files")" -eq "${#expected[@]}" ] \
+    || fail "package holds files beyond the expected: $(grep -v '/$' "$work/files")"
+for size in 16 256; do
+    file "$work/tree/usr/share/icons/hicolor/${size}x${size}/apps/com.example.Brennquist.png" \
+        | grep -q "PNG image data, $size x $size" || fail "${size}px icon is not ${size}x${size}"
+done
+
+depends=$(dpkg-deb -f "$deb" Depends)
+echo "Depends: $depends"
+for needed in fonts-liberation fonts-comic-neue xdg-utils qt6-qpa-plugins libqt6svg6 \
+              qt6-translations-l10n libqt6widgets6 libcups2; do
+    grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed"
+done
+"$work/tree/usr/bin/brennquist" --version | grep -qx 'Brennquist 1.0.0' || fail "packed program"
+echo "deb package: all checks passed"

@@ -1,0 +1,102 @@
+// Where akku.dat lives: per user for an installed copy, beside the program
+// for any other.
+#include <gtest/gtest.h>
+
+#include <QByteArray>
+#include <QDir>
+#include <QFile>
+#include <QTemporaryDir>
+#include <optional>
+
+#include "ui/settings_location.h"
+
+namespace brennquist {
+namespace {
+
+// Sets an environment variable for one test and puts the old value back.
+class ScopedVariable {
+  public:
+    ScopedVariable(const char* name, const std::optional<QByteArray>& value)
+        : name_(name),
+          saved_(qEnvironmentVariableIsSet(name) ? std::optional<QByteArray>(qgetenv(name))
+                                                 : std::nullopt) {
+        Set(value);
+    }
+    ScopedVariable(const ScopedVariable&) = delete;
+    ScopedVariable& operator=(const ScopedVariable&) = delete;
+    ScopedVariable(ScopedVariable&&) = delete;
+    ScopedVariable& operator=(ScopedVariable&&) = delete;
+    ~ScopedVariable() { Set(saved_); }
+
+  private:
+    void Set(const std::optional<QByteArray>& value) {
+        if (value) {
+            qputenv(name_, *value);
+        } else {
+            qunsetenv(name_);
+        }
+    }
+
+    const char* name_;
+    std::optional<QByteArray> saved_;
+};
+
+class SettingsLocationTest : public ::testing::Test {
+  protected:
+    void SetUp() override {
+        ASSERT_TRUE(root_.isValid());
+        ASSERT_TRUE(QDir(root_.path()).mkpath(QStringLiteral("bin")));
+    }
+
+    // A tree as `cmake --install` lays it out: bin/ and the menu entry in share/.
+    void Install() {
+        ASSERT_TRUE(QDir(root_.path()).mkpath(QStringLiteral("share/applications")));
+        QFile entry(
+            root_.filePath(QStringLiteral("share/applications/" BRENNQUIST_APP_ID ".desktop")));
+        ASSERT_TRUE(entry.open(QIODevice::WriteOnly));
+    }
+
+    [[nodiscard]] QString Bin() const { return root_.filePath(QStringLiteral("bin")); }
+
+    QTemporaryDir root_;
+    ScopedVariable home_{"HOME", QByteArray("/home/modellbauer")};
+};
+
+TEST_F(SettingsLocationTest, InstalledCopyUsesTheUsersConfigFolder) {
+    Install();
+    const ScopedVariable config("XDG_CONFIG_HOME", QByteArray("/tmp/konfig"));
+    EXPECT_EQ(SettingsFolder(Bin()), "/tmp/konfig/brennquist");
+}
+
+TEST_F(SettingsLocationTest, InstalledCopyFallsBackToDotConfigInHome) {
+    Install();
+    for (const std::optional<QByteArray>& unusable :
+         {std::optional<QByteArray>(), std::optional<QByteArray>(""),
+          std::optional<QByteArray>("relativ/konfig")}) {
+        const ScopedVariable config("XDG_CONFIG_HOME", unusable);
+        EXPECT_EQ(SettingsFolder(Bin()), "/home/modellbauer/.config/brennquist")
+            << unusable.value_or("<unset>").toStdString();
+    }
+}
+
+TEST_F(SettingsLocationTest, CopyWithoutInstalledDataKeepsItsOwnFolder) {
+    const ScopedVariable config("XDG_CONFIG_HOME", QByteArray("/tmp/konfig"));
+    EXPECT_EQ(SettingsFolder(Bin()), Bin());
+    ASSERT_TRUE(QDir(root_.path()).mkpath(QStringLiteral("share/applications")));
+    EXPECT_EQ(SettingsFolder(Bin()), Bin()) << "another program's menu folder is no install";
+}
+
+// Root may write anywhere and a user may lock a portable copy's folder: the
+// decision must not depend on either.
+TEST_F(SettingsLocationTest, WritableFolderDoesNotDecide) {
+    const ScopedVariable config("XDG_CONFIG_HOME", QByteArray("/tmp/konfig"));
+    ASSERT_TRUE(QFile::setPermissions(Bin(), QFile::ReadOwner | QFile::ExeOwner));
+    EXPECT_EQ(SettingsFolder(Bin()), Bin());
+    Install();
+    ASSERT_TRUE(
+        QFile::setPermissions(Bin(), QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    EXPECT_EQ(SettingsFolder(Bin()), "/tmp/konfig/brennquist");
+}
+
+}  // namespace
+}  // namespace brennquist

@@ -1,0 +1,14 @@
+#pragma once
+
+#include <QString>
+
+namespace brennquist {
+
+// The folder akku.dat lives in. An installed copy (its metadata in the
+// share/ folder beside its own folder, as `cmake --install` and the package
+// lay it out) keeps it per user in $XDG_CONFIG_HOME/brennquist, as the
+// installed program's folder is not the user's to write. Any other copy, one
+// in its build folder or an unpacked folder, keeps it beside the program.
+[[nodiscard]] QString SettingsFolder(const QString& programFolder);
+
+}  // namespace brennquist
