@@ -1,10 +1,11 @@
 // The real message box shows its text as written, markup included: a save
-// that fails for a folder named "<b>fett" names that folder literally.
+// that fails in a folder named "<b>fett" names that folder literally.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 #include <QDate>
 #include <QDir>
+#include <QFile>
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
@@ -40,9 +41,13 @@ void AnswerOpenBox(SeenBox& seen) {
 TEST(MessageBoxTest, SaveFailureShowsAPathWithMarkupAsWritten) {
     const QTemporaryDir folder;
     ASSERT_TRUE(folder.isValid());
-    const QString missing = QDir(folder.path()).filePath(QStringLiteral("<b>fett"));
+    // A plain file where the folder should be: no save can go through it.
+    const QString blocked = QDir(folder.path()).filePath(QStringLiteral("<b>fett"));
+    QFile blocker(blocked);
+    ASSERT_TRUE(blocker.open(QIODevice::WriteOnly));
+    blocker.close();
     ModalMessageBoxes boxes;
-    frmMain window(boxes, FormEnvironment{missing, QLocale(QLocale::German),
+    frmMain window(boxes, FormEnvironment{blocked, QLocale(QLocale::German),
                                           [] { return QDate(2026, 12, 8); }});
     SeenBox seen;
     QTimer answer;
