@@ -49,11 +49,27 @@ Platforms ChosenPlatforms(std::string_view list) {
     return chosen;
 }
 
-bool X11DisplayAnswers(const std::string& name) {
+bool X11DisplayAnswersOnce(const std::string& name) {
     xcb_connection_t* const connection = xcb_connect(name.c_str(), nullptr);
     const bool answers = xcb_connection_has_error(connection) == 0;
     xcb_disconnect(connection);  // also frees a connection that failed
     return answers;
+}
+
+// An X server that has only just started (a login session coming up, a
+// virtual display started with the program) may refuse the very first
+// connection; it is asked a few times within half a second before it counts
+// as unreachable.
+bool X11DisplayAnswers(const std::string& name) {
+    constexpr int kTries = 5;
+    constexpr useconds_t kPause = 100'000;
+    for (int attempt = 1; attempt < kTries; ++attempt) {
+        if (X11DisplayAnswersOnce(name)) {
+            return true;
+        }
+        ::usleep(kPause);
+    }
+    return X11DisplayAnswersOnce(name);
 }
 
 // A Wayland display is a socket, named by its path or by its name under
