@@ -63,11 +63,33 @@ void ForEachPair(const QWidget& window, const auto& pairs, Visit visit) {
     }
 }
 
+// Gives the control in a caption's row that caption as it is read out: a
+// result announces its value, so the caption is its description; a field is
+// named by it. Unchanged texts are left alone, so a recomputation raises no
+// accessibility events for captions that stay as they were.
+void AnnounceCaption(const QLabel& caption) {
+    QWidget* const control = caption.buddy();
+    if (control == nullptr) {
+        return;
+    }
+    const QString spoken = SpokenCaption(caption.text());
+    if (qobject_cast<QLabel*>(control) != nullptr) {
+        if (control->accessibleDescription() != spoken) {
+            control->setAccessibleDescription(spoken);
+        }
+    } else if (control->accessibleName() != spoken) {
+        control->setAccessibleName(spoken);
+    }
+}
+
 }  // namespace
 
 void frmMain::DescribeForScreenReaders() {
     // Buddies give each field and result its "labelled by" relation.
-    const auto pairUp = [](QWidget& control, QLabel& caption) { caption.setBuddy(&control); };
+    const auto pairUp = [](QWidget& control, QLabel& caption) {
+        caption.setBuddy(&control);
+        AnnounceCaption(caption);
+    };
     ForEachPair(*this, kInputCaptions, pairUp);
     ForEachPair(*this, kResultCaptions, pairUp);
 
@@ -77,16 +99,13 @@ void frmMain::DescribeForScreenReaders() {
         edit->setAccessibleName(cellType);  // the part that takes the focus
     }
     Image1->setAccessibleName(QStringLiteral("Logo der ") + FromUtf8(kVendorAddressLines[0]));
-    UpdateAccessibleCaptions();
 }
 
 void frmMain::UpdateAccessibleCaptions() {
-    ForEachPair(*this, kInputCaptions, [](QWidget& field, const QLabel& caption) {
-        field.setAccessibleName(SpokenCaption(caption.text()));
-    });
-    ForEachPair(*this, kResultCaptions, [](QWidget& result, const QLabel& caption) {
-        result.setAccessibleDescription(SpokenCaption(caption.text()));
-    });
+    // The captions that a recomputation rewrites; the others never change.
+    for (const QLabel* const caption : {lblImot, lblEta, lbllbln, lbllblPW}) {
+        AnnounceCaption(*caption);
+    }
 }
 
 }  // namespace brennquist
