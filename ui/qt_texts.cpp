@@ -3,6 +3,7 @@
 #include <QCoreApplication>
 #include <QLibraryInfo>
 #include <QTranslator>
+#include <memory>
 
 namespace brennquist {
 
@@ -11,15 +12,15 @@ bool InstallGermanQtTexts() {
     if (application == nullptr) {
         return false;
     }
-    // Owned by the application, which outlives every widget that asks it.
-    auto* const translator = new QTranslator(application);
-    if (translator->load(QStringLiteral("qtbase_de"),
-                         QLibraryInfo::path(QLibraryInfo::TranslationsPath)) &&
-        QCoreApplication::installTranslator(translator)) {
-        return true;
+    auto translator = std::make_unique<QTranslator>();
+    if (!translator->load(QStringLiteral("qtbase_de"),
+                          QLibraryInfo::path(QLibraryInfo::TranslationsPath)) ||
+        !QCoreApplication::installTranslator(translator.get())) {
+        return false;
     }
-    delete translator;
-    return false;
+    // Handed to the application, which outlives every widget that asks it.
+    translator.release()->setParent(application);
+    return true;
 }
 
 }  // namespace brennquist
