@@ -25,9 +25,11 @@ ensure_packages() {
     echo "Installing missing packages: ${missing[*]}"
     local sudo=()
     [ "$(id -u)" -ne 0 ] && sudo=(sudo)
-    "${sudo[@]}" apt-get update -qq
-    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get install -y -qq --no-install-recommends \
-        "${missing[@]}"
+    # Another set-up may hold the package database: wait for it rather than fail.
+    local lock=(-o DPkg::Lock::Timeout=900)
+    "${sudo[@]}" apt-get "${lock[@]}" update -qq
+    DEBIAN_FRONTEND=noninteractive "${sudo[@]}" apt-get "${lock[@]}" install -y -qq \
+        --no-install-recommends "${missing[@]}"
 }
 
 # Configures a build folder once: configure DIR [cmake args...]
