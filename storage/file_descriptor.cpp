@@ -1,6 +1,7 @@
 #include "storage/file_descriptor.h"
 
 #include <fcntl.h>
+#include <sys/stat.h>
 #include <unistd.h>
 
 #include <cerrno>
@@ -38,6 +39,17 @@ FileDescriptor OpenFile(const std::string& path, int flags, unsigned mode) {
         fd = ::open(path.c_str(), flags, mode);  // NOLINT(cppcoreguidelines-pro-type-vararg)
     } while (fd < 0 && errno == EINTR);
     return FileDescriptor(fd);
+}
+
+// Non-blocking, so that a FIFO or device in the file's place cannot hang the
+// program before the regular-file check turns it down.
+FileDescriptor OpenRegularFileForReading(const std::string& path) {
+    FileDescriptor file = OpenFile(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
+    struct stat status {};
+    if (!file.IsOpen() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
+        return {};
+    }
+    return file;
 }
 
 std::error_code LastSystemError() {

@@ -33,6 +33,10 @@ class FileDescriptor {
 // errno tells why.
 FileDescriptor OpenFile(const std::string& path, int flags, unsigned mode = 0);
 
+// Opens `path` for reading when it is a regular file; a FIFO or device in
+// its place cannot hang the call. Not open otherwise.
+FileDescriptor OpenRegularFileForReading(const std::string& path);
+
 // The current errno as an error code.
 std::error_code LastSystemError();
 

@@ -1,8 +1,5 @@
 #include "storage/settings_line_reader.h"
 
-#include <fcntl.h>
-#include <sys/stat.h>
-
 #include <array>
 #include <span>
 
@@ -14,17 +11,6 @@ namespace {
 constexpr char kCarriageReturn = '\r';
 constexpr char kLineFeed = '\n';
 constexpr std::size_t kReadPiece = 4096;
-
-// Non-blocking, so that a FIFO or device in the file's place cannot hang the
-// program before the regular-file check turns it down.
-FileDescriptor OpenRegularFileForReading(const std::string& path) {
-    FileDescriptor file = OpenFile(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
-    struct stat status {};
-    if (!file.IsOpen() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {
-        return {};
-    }
-    return file;
-}
 
 }  // namespace
 

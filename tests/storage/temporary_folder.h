@@ -1,14 +1,14 @@
 #pragma once
 
 #include <algorithm>
-#include <cerrno>
-#include <cstdlib>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
+#include <random>
 #include <string>
 #include <string_view>
 #include <system_error>
+#include <utility>
 #include <vector>
 
 namespace brennquist::testing {
@@ -26,14 +26,21 @@ inline std::vector<std::string> EntriesOf(const std::filesystem::path& folder) {
 // A fresh folder under the system's temporary folder, removed with its content.
 class TemporaryFolder {
   public:
+    // A name nobody has taken: create_directory reports whether it made the
+    // folder or found one there.
     TemporaryFolder() {
-        std::string pattern =
-            (std::filesystem::temp_directory_path() / "brennquist-XXXXXX").string();
-        if (::mkdtemp(pattern.data()) == nullptr) {
-            throw std::filesystem::filesystem_error("mkdtemp",
-                                                    std::error_code(errno, std::system_category()));
+        std::random_device random;
+        constexpr int kAttempts = 100;
+        for (int attempt = 0; attempt < kAttempts; ++attempt) {
+            std::filesystem::path path = std::filesystem::temp_directory_path() /
+                                         ("brennquist-" + std::to_string(random()));
+            if (std::filesystem::create_directory(path)) {
+                path_ = std::move(path);
+                return;
+            }
         }
-        path_ = pattern;
+        throw std::filesystem::filesystem_error(
+            "no free temporary folder name", std::make_error_code(std::errc::file_exists));
     }
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;

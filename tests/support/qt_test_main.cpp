@@ -3,12 +3,11 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
-#include <cstdlib>
 
 int main(int argc, char** argv) {
-    setenv("QT_QPA_PLATFORM", "offscreen", 1);
-    setenv("LC_ALL", "de_DE.UTF-8", 1);
-    setenv("LANG", "de_DE.UTF-8", 1);
+    qputenv("QT_QPA_PLATFORM", "offscreen");
+    qputenv("LC_ALL", "de_DE.UTF-8");
+    qputenv("LANG", "de_DE.UTF-8");
     ::testing::InitGoogleTest(&argc, argv);
     const QApplication app(argc, argv);
     return RUN_ALL_TESTS();

@@ -1,0 +1,166 @@
+// Saving on Windows: the new content goes to a new file beside the old one,
+// is flushed to the disk, and then takes the old file's place in one step
+// (ReplaceFileW, which keeps the old file's attributes and permissions, or
+// MoveFileExW with write-through for a first save). Until that step the old
+// file is untouched; after any failure the new file is removed.
+#include "storage/atomic_file_write.h"
+
+#include <windows.h>
+
+#include <array>
+#include <charconv>
+#include <chrono>
+#include <cstdint>
+#include <random>
+#include <utility>
+
+#include "storage/windows/wide_path.h"
+
+namespace brennquist {
+namespace {
+
+constexpr int kNameAttempts = 100;
+constexpr DWORD kMostPerWrite = 1U << 30U;
+
+// A file created for writing that is removed again unless Keep() is called.
+class TemporaryFile {
+  public:
+    TemporaryFile() = default;
+    TemporaryFile(const TemporaryFile&) = delete;
+    TemporaryFile& operator=(const TemporaryFile&) = delete;
+    TemporaryFile(TemporaryFile&&) = delete;
+    TemporaryFile& operator=(TemporaryFile&&) = delete;
+    ~TemporaryFile() {
+        Close();
+        if (!kept_ && !path_.empty()) {
+            ::DeleteFileW(path_.c_str());
+        }
+    }
+
+    // Creates `path` exclusively; false (GetLastError() tells why) when it
+    // exists or cannot be made.
+    bool Create(std::wstring path) {
+        handle_ = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                FILE_ATTRIBUTE_NORMAL, nullptr);
+        if (handle_ == INVALID_HANDLE_VALUE) {
+            return false;
+        }
+        path_ = std::move(path);
+        return true;
+    }
+
+    [[nodiscard]] const std::wstring& Path() const { return path_; }
+    [[nodiscard]] HANDLE Handle() const { return handle_; }
+
+    std::error_code Close() {
+        if (handle_ == INVALID_HANDLE_VALUE) {
+            return {};
+        }
+        const bool closed = ::CloseHandle(std::exchange(handle_, INVALID_HANDLE_VALUE)) != 0;
+        return closed ? std::error_code{} : LastWindowsError();
+    }
+
+    void Keep() { kept_ = true; }
+
+  private:
+    std::wstring path_;
+    HANDLE handle_ = INVALID_HANDLE_VALUE;
+    bool kept_ = false;
+};
+
+std::wstring RandomSuffix(std::minstd_rand& random) {
+    std::uniform_int_distribution<std::uint32_t> digits(0, 0xFFFFFF);
+    std::array<char, 8> text{};
+    const auto result = std::to_chars(text.begin(), text.end(), digits(random), 16);
+    return {text.begin(), result.ptr};
+}
+
+// Creates "<path>.tmp<random>", never reusing a file that is there already.
+std::error_code CreateTemporaryBeside(const std::wstring& path, TemporaryFile& temporary) {
+    std::minstd_rand random(static_cast<std::uint32_t>(
+        ::GetCurrentProcessId() ^ std::chrono::steady_clock::now().time_since_epoch().count()));
+    for (int attempt = 0; attempt < kNameAttempts; ++attempt) {
+        if (temporary.Create(path + L".tmp" + RandomSuffix(random))) {
+            return {};
+        }
+        if (::GetLastError() != ERROR_FILE_EXISTS) {
+            return LastWindowsError();
+        }
+    }
+    return std::make_error_code(std::errc::file_exists);
+}
+
+std::error_code WriteAll(HANDLE file, std::string_view bytes) {
+    while (!bytes.empty()) {
+        const auto piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kMostPerWrite));
+        DWORD written = 0;
+        if (::WriteFile(file, bytes.data(), piece, &written, nullptr) == 0) {
+            return LastWindowsError();
+        }
+        if (written == 0) {
+            return std::make_error_code(std::errc::no_space_on_device);
+        }
+        bytes.remove_prefix(written);
+    }
+    return {};
+}
+
+// A read-only file stays as it is, as it would against writing in place; a
+// folder in the file's place is reported by the replacing step.
+std::error_code CheckReplaceable(const std::wstring& path, bool& exists) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    exists = attributes != INVALID_FILE_ATTRIBUTES;
+    if (!exists) {
+        const DWORD error = ::GetLastError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
+                   ? std::error_code{}
+                   : LastWindowsError();
+    }
+    if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
+        return std::make_error_code(std::errc::is_a_directory);
+    }
+    if ((attributes & FILE_ATTRIBUTE_READONLY) != 0) {
+        return std::make_error_code(std::errc::permission_denied);
+    }
+    return {};
+}
+
+std::error_code TakePlaceOf(const std::wstring& path, const TemporaryFile& temporary,
+                            bool exists) {
+    const bool moved =
+        exists ? ::ReplaceFileW(path.c_str(), temporary.Path().c_str(), nullptr,
+                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
+               : ::MoveFileExW(temporary.Path().c_str(), path.c_str(),
+                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return moved ? std::error_code{} : LastWindowsError();
+}
+
+}  // namespace
+
+std::error_code SaveFileContent(const std::string& path, std::string_view bytes) {
+    const std::wstring target = WidePath(path);
+    bool exists = false;
+    if (const std::error_code error = CheckReplaceable(target, exists)) {
+        return error;
+    }
+    TemporaryFile temporary;
+    if (const std::error_code error = CreateTemporaryBeside(target, temporary)) {
+        return error;
+    }
+    if (const std::error_code error = WriteAll(temporary.Handle(), bytes)) {
+        return error;
+    }
+    if (::FlushFileBuffers(temporary.Handle()) == 0) {
+        return LastWindowsError();
+    }
+    if (const std::error_code error = temporary.Close()) {
+        return error;
+    }
+    if (const std::error_code error = TakePlaceOf(target, temporary, exists)) {
+        return error;
+    }
+    temporary.Keep();
+    return {};
+}
+
+}  // namespace brennquist

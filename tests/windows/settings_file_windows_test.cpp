@@ -1,0 +1,173 @@
+// akku.dat on Windows: real files in a temporary folder, through the Win32
+// calls the program uses.
+#include <gmock/gmock.h>
+#include <gtest/gtest.h>
+#include <windows.h>
+
+#include <filesystem>
+#include <functional>
+#include <optional>
+#include <string>
+#include <vector>
+
+#include "storage/settings_file.h"
+#include "tests/storage/temporary_folder.h"
+
+namespace brennquist {
+namespace {
+
+namespace fs = std::filesystem;
+using ::testing::ElementsAre;
+
+constexpr std::string_view kOldFile = "NiCd\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n";
+
+// The narrow form of a path, in the ANSI code page, as the window hands it over.
+std::string NarrowPath(const fs::path& path) {
+    const std::wstring& wide = path.native();
+    const int size = static_cast<int>(wide.size());
+    const int length =
+        ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
+    std::string narrow(static_cast<std::size_t>(length), '\0');
+    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, narrow.data(), length, nullptr, nullptr);
+    return narrow;
+}
+
+std::vector<std::string> LinesOf(const std::string& path) {
+    SettingsLineReader reader = OpenSettingsFile(path);
+    std::vector<std::string> lines;
+    while (std::optional<std::string> line = reader.NextLine()) {
+        lines.push_back(*line);
+    }
+    return lines;
+}
+
+InputSet Umlauts() {
+    InputSet inputs;
+    inputs.cmbCellSelect = "Nickel-Metallhydrid für Läufer";
+    inputs.txtReihe = "4";
+    inputs.txtg = "9,8 – ca.";
+    return inputs;
+}
+
+TEST(SettingsFileWindows, SavesNineLinesWithCrLfInWindows1252AndReadsThemBack) {
+    const testing::TemporaryFolder folder;
+    const std::string path = SettingsFilePath(NarrowPath(folder.Path()));
+
+    ASSERT_FALSE(SaveSettingsFile(path, Umlauts()));
+
+    const std::string bytes = testing::ReadBytes(folder.Path() / "akku.dat");
+    const std::string firstLine = "Nickel-Metallhydrid f\xFCr L\xE4ufer\r\n";
+    EXPECT_EQ(bytes.substr(0, firstLine.size()), firstLine);
+    EXPECT_NE(bytes.find("9,8 \x96 ca.\r\n"), std::string::npos) << "the dash in Windows-1252";
+    EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 9);
+    EXPECT_EQ(bytes.find("\n\n"), std::string::npos) << "every line ends with CR LF";
+    EXPECT_TRUE(bytes.ends_with("\r\n1000\r\n"));
+    EXPECT_THAT(LinesOf(path),
+                ElementsAre("Nickel-Metallhydrid für Läufer", "350", "5", "9,8 – ca.", "4", "1",
+                            "5", "80", "1000"));
+    EXPECT_THAT(folder.Entries(), ElementsAre("akku.dat"));
+}
+
+TEST(SettingsFileWindows, ReplacesTheOldFileAndLeavesNoTemporaryFile) {
+    const testing::TemporaryFolder folder;
+    testing::WriteBytes(folder.Path() / "akku.dat", kOldFile);
+
+    ASSERT_FALSE(SaveSettingsFile(SettingsFilePath(NarrowPath(folder.Path())), InputSet{}));
+
+    EXPECT_EQ(testing::ReadBytes(folder.Path() / "akku.dat"), SettingsFileContent(InputSet{}));
+    EXPECT_THAT(folder.Entries(), ElementsAre("akku.dat"));
+}
+
+TEST(SettingsFileWindows, CreatesMissingFoldersWhicheverSlashSeparatesThem) {
+    const testing::TemporaryFolder folder;
+    for (const char* below : {"\\Roaming\\Brennquist", "/Lokal/Brennquist"}) {
+        const std::string path = SettingsFilePath(NarrowPath(folder.Path()) + below);
+        ASSERT_FALSE(SaveSettingsFile(path, InputSet{})) << below;
+        EXPECT_EQ(LinesOf(path).size(), 9U) << below;
+    }
+    EXPECT_THAT(folder.Entries(), ElementsAre("Lokal", "Roaming"));
+}
+
+TEST(SettingsFileWindows, FolderNamesBeyondAsciiReachTheRightFolder) {
+    const testing::TemporaryFolder folder;
+    const fs::path user = folder.Path() / L"Jürgen Weiß";
+    const std::string path = SettingsFilePath(NarrowPath(user));
+
+    ASSERT_FALSE(SaveSettingsFile(path, InputSet{}));
+
+    EXPECT_TRUE(fs::is_regular_file(user / "akku.dat"));
+    EXPECT_EQ(LinesOf(path).front(), "Lithium Polymer/Ionen");
+}
+
+// A save that cannot complete leaves the old file as it was and no new file
+// beside it.
+struct RefusedCase {
+    const char* name;
+    std::function<void(const fs::path& file)> prepare;  // makes the save fail
+    std::function<void(const fs::path& file)> release;  // undone before the checks
+};
+
+void PrintTo(const RefusedCase& refused, std::ostream* out) {
+    *out << refused.name;
+}
+
+class SettingsFileWindowsRefused : public ::testing::TestWithParam<RefusedCase> {};
+
+// Held open by another program that shares neither writing nor deleting, as
+// an editor or a virus scanner may.
+HANDLE g_held = INVALID_HANDLE_VALUE;
+
+TEST_P(SettingsFileWindowsRefused, KeepsTheOldFile) {
+    const RefusedCase& refused = GetParam();
+    const testing::TemporaryFolder folder;
+    const fs::path file = folder.Path() / "akku.dat";
+    testing::WriteBytes(file, kOldFile);
+    refused.prepare(file);
+
+    const std::error_code error =
+        SaveSettingsFile(SettingsFilePath(NarrowPath(folder.Path())), InputSet{});
+    refused.release(file);
+
+    EXPECT_TRUE(error);
+    EXPECT_EQ(testing::ReadBytes(file), kOldFile);
+    EXPECT_THAT(folder.Entries(), ElementsAre("akku.dat"));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SettingsFileWindowsRefused,
+    ::testing::Values(
+        RefusedCase{"ReadOnlyFile",
+                    [](const fs::path& file) {
+                        ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
+                    },
+                    [](const fs::path& file) {
+                        ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
+                    }},
+        RefusedCase{"HeldOpenByAnotherProgram",
+                    [](const fs::path& file) {
+                        g_held = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ,
+                                               nullptr, OPEN_EXISTING, 0, nullptr);
+                        ASSERT_NE(g_held, INVALID_HANDLE_VALUE);
+                    },
+                    [](const fs::path& /*file*/) { ::CloseHandle(g_held); }}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+TEST(SettingsFileWindows, AFolderInTheFilesPlaceStaysAndGivesNoLines) {
+    const testing::TemporaryFolder folder;
+    fs::create_directory(folder.Path() / "akku.dat");
+    const std::string path = SettingsFilePath(NarrowPath(folder.Path()));
+
+    EXPECT_TRUE(SaveSettingsFile(path, InputSet{}));
+
+    EXPECT_TRUE(fs::is_directory(folder.Path() / "akku.dat"));
+    EXPECT_TRUE(LinesOf(path).empty());
+    EXPECT_THAT(folder.Entries(), ElementsAre("akku.dat"));
+}
+
+TEST(SettingsFileWindows, AMissingFileGivesNoLines) {
+    const testing::TemporaryFolder folder;
+    EXPECT_TRUE(LinesOf(SettingsFilePath(NarrowPath(folder.Path()))).empty());
+}
+
+}  // namespace
+}  // namespace brennquist
