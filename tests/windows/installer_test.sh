@@ -1,0 +1,51 @@
+#!/usr/bin/env bash
+# The installer as an administrator uses it: `/S` installs for all users
+# under Program Files with a Start-menu entry and an entry in the list of
+# installed programs; the installed copy keeps akku.dat in
+# %APPDATA%\Brennquist; the uninstaller removes the program and leaves that
+# file. Usage: installer_test.sh SETUP.EXE  (WINEPREFIX and DISPLAY set)
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/windows_desktop.sh"
+setup=$1
+shots=$PWD
+unset WINEPATH
+
+drive_c="$WINEPREFIX/drive_c"
+installed="$drive_c/Program Files/Brennquist"
+menu_entry="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Brennquist.lnk"
+uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brennquist'
+appdata=$(wine cmd /c echo %APPDATA% | tr -d '\r')
+settings="$(winepath -u "$appdata")/Brennquist/akku.dat"
+rm -f "$settings"
+
+wine "$setup" /S
+wait_for_file "$installed/uninstall.exe" 60 || fail "nothing installed under Program Files"
+[ -f "$installed/brennquist.exe" ] || fail "no brennquist.exe installed"
+[ -f "$menu_entry" ] || fail "no Start-menu entry"
+wine reg query "$uninstall_key" /v UninstallString >/dev/null || fail "not in the installed programs"
+
+wine "$installed/brennquist.exe" &
+program=$!
+notice=$(wait_for_window "Hinweis") || fail "no notice at the first start"
+keys "$notice" Return
+window=$(main_window) || fail "the installed program shows no window"
+save_four_cells "$window"
+wait_for_file "$settings" 30 || fail "the installed copy saved nothing to $appdata\\Brennquist"
+check_saved_file "$settings"
+[ ! -e "$installed/akku.dat" ] || fail "the installed copy saved into Program Files"
+import -window root "$shots/installed-window.png"
+quit_program "$window"
+wait "$program" || fail "the program ended with an error"
+
+wine "$installed/uninstall.exe" /S
+for ((tenth = 0; tenth < 600; tenth++)); do
+    [ -e "$installed" ] || break
+    sleep 0.1
+done
+[ ! -e "$installed" ] || fail "the uninstaller left $installed"
+[ ! -e "$menu_entry" ] || fail "the uninstaller left the Start-menu entry"
+if wine reg query "$uninstall_key" >/dev/null 2>&1; then
+    fail "the uninstaller left the entry in the installed programs"
+fi
+check_saved_file "$settings"
+echo "installer: silent install, per-user akku.dat, uninstall keeping it, as expected"

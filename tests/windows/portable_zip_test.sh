@@ -1,0 +1,52 @@
+#!/usr/bin/env bash
+# The portable zip as a user meets it: unpacked into a folder and started,
+# it shows the notice about missing saved data, then the window; typing 4
+# into the series field and pressing Speichern writes akku.dat beside the
+# .exe; the next start loads it without the notice. Nothing but Wine's own
+# Windows is on the search path: every DLL must come with the zip.
+# Usage: portable_zip_test.sh ZIP  (WINEPREFIX and DISPLAY set)
+set -euo pipefail
+source "$(dirname "${BASH_SOURCE[0]}")/windows_desktop.sh"
+zip=$1
+shots=$PWD
+
+work=$(mktemp -d)
+trap 'rm -rf "$work"' EXIT
+unzip -q "$zip" -d "$work"
+exe=$(find "$work" -name brennquist.exe | head -n 1)
+[ -n "$exe" ] || fail "no brennquist.exe in $zip"
+folder=$(dirname "$exe")
+[ ! -e "$folder/akku.dat" ] || fail "the zip brings an akku.dat"
+unset WINEPATH
+
+# The console answers, though the program is a window program.
+version=$(wine "$exe" --version | tr -d '\r')
+[ "$version" = "Brennquist 1.0.0" ] || fail "--version said: $version"
+wine "$exe" --help | grep -q -- "--version" || fail "--help names no option"
+
+wine "$exe" &
+program=$!
+notice=$(wait_for_window "Hinweis") || fail "no notice about the missing akku.dat"
+import -window root "$shots/portable-notice.png"
+keys "$notice" Return
+window=$(main_window) || fail "the window did not follow the notice"
+sleep 1
+import -window root "$shots/portable-window.png"
+save_four_cells "$window"
+wait_for_file "$folder/akku.dat" 30 || fail "Speichern wrote no akku.dat beside the program"
+check_saved_file "$folder/akku.dat"
+quit_program "$window"
+wait "$program" || fail "the program ended with an error"
+
+# Loaded at the next start: no notice, the four cells in the field.
+wine "$exe" &
+program=$!
+window=$(main_window) || fail "the window did not come at the second start"
+if wait_for_window "Hinweis" 3 >/dev/null; then
+    fail "the notice came although akku.dat was there"
+fi
+import -window root "$shots/portable-loaded.png"
+quit_program "$window"
+wait "$program" || fail "the program ended with an error"
+check_saved_file "$folder/akku.dat"
+echo "portable zip: notice, window, save and reload as expected"
