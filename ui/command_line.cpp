@@ -4,6 +4,8 @@
 #include <span>
 #include <string_view>
 
+#include "ui/settings_location_help.h"
+
 namespace brennquist {
 namespace {
 
@@ -15,10 +17,7 @@ constexpr std::string_view kUsage =
     "\n"
     "  --help     zeigt diese Hilfe und endet\n"
     "  --version  zeigt die Versionsnummer und endet\n"
-    "\n"
-    "Ein installiertes Programm speichert die Eingaben in\n"
-    "$XDG_CONFIG_HOME/brennquist/akku.dat (sonst ~/.config/brennquist/akku.dat),\n"
-    "eine Kopie im Build- oder einem entpackten Ordner in akku.dat neben dem Programm.\n";
+    "\n";
 
 // A full disk or a closed pipe is a failure, as for any command-line tool.
 int Finish(std::ostream& out) {
@@ -36,7 +35,7 @@ std::optional<int> AnswerCommandLine(int argc, const char* const* argv, std::ost
             return Finish(out);
         }
         if (argument == "--help") {
-            out << kUsage;
+            out << kUsage << kSettingsLocationHelp;
             return Finish(out);
         }
     }

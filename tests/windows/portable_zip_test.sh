@@ -22,7 +22,7 @@ unset WINEPATH
 # The console answers, though the program is a window program.
 version=$(wine "$exe" --version | tr -d '\r')
 [ "$version" = "Brennquist 1.0.0" ] || fail "--version said: $version"
-wine "$exe" --help | grep -q -- "--version" || fail "--help names no option"
+wine "$exe" --help | grep -q -- "%APPDATA%.Brennquist.akku.dat" || fail "--help does not say where the inputs live"
 
 wine "$exe" &
 program=$!
