@@ -100,11 +100,12 @@ TEST(SettingsFileWindows, FolderNamesBeyondAsciiReachTheRightFolder) {
 }
 
 // A save that cannot complete leaves the old file as it was and no new file
-// beside it.
+// beside it. Each case blocks the file and gives back what lifts the block.
+using Unblock = std::function<void()>;
+
 struct RefusedCase {
     const char* name;
-    std::function<void(const fs::path& file)> prepare;  // makes the save fail
-    std::function<void(const fs::path& file)> release;  // undone before the checks
+    std::function<Unblock(const fs::path& file)> block;
 };
 
 void PrintTo(const RefusedCase& refused, std::ostream* out) {
@@ -113,44 +114,39 @@ void PrintTo(const RefusedCase& refused, std::ostream* out) {
 
 class SettingsFileWindowsRefused : public ::testing::TestWithParam<RefusedCase> {};
 
-// Held open by another program that shares neither writing nor deleting, as
-// an editor or a virus scanner may.
-HANDLE g_held = INVALID_HANDLE_VALUE;
-
 TEST_P(SettingsFileWindowsRefused, KeepsTheOldFile) {
-    const RefusedCase& refused = GetParam();
     const testing::TemporaryFolder folder;
     const fs::path file = folder.Path() / "akku.dat";
     testing::WriteBytes(file, kOldFile);
-    refused.prepare(file);
+    const Unblock unblock = GetParam().block(file);
 
     const std::error_code error =
         SaveSettingsFile(SettingsFilePath(NarrowPath(folder.Path())), InputSet{});
-    refused.release(file);
+    unblock();
 
     EXPECT_TRUE(error);
     EXPECT_EQ(testing::ReadBytes(file), kOldFile);
     EXPECT_THAT(folder.Entries(), ElementsAre("akku.dat"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SettingsFileWindowsRefused,
-    ::testing::Values(
-        RefusedCase{"ReadOnlyFile",
-                    [](const fs::path& file) {
-                        ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY);
-                    },
-                    [](const fs::path& file) {
-                        ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL);
-                    }},
-        RefusedCase{"HeldOpenByAnotherProgram",
-                    [](const fs::path& file) {
-                        g_held = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ,
-                                               nullptr, OPEN_EXISTING, 0, nullptr);
-                        ASSERT_NE(g_held, INVALID_HANDLE_VALUE);
-                    },
-                    [](const fs::path& /*file*/) { ::CloseHandle(g_held); }}),
-    [](const auto& info) { return std::string(info.param.name); });
+Unblock MakeReadOnly(const fs::path& file) {
+    EXPECT_NE(::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_READONLY), 0);
+    return [file] { ::SetFileAttributesW(file.c_str(), FILE_ATTRIBUTE_NORMAL); };
+}
+
+// Open in another program that shares neither writing nor deleting, as an
+// editor or a virus scanner may hold it.
+Unblock HoldOpen(const fs::path& file) {
+    HANDLE const held = ::CreateFileW(file.c_str(), GENERIC_READ, FILE_SHARE_READ, nullptr,
+                                      OPEN_EXISTING, 0, nullptr);
+    EXPECT_NE(held, INVALID_HANDLE_VALUE);
+    return [held] { ::CloseHandle(held); };
+}
+
+INSTANTIATE_TEST_SUITE_P(Cases, SettingsFileWindowsRefused,
+                         ::testing::Values(RefusedCase{"ReadOnlyFile", MakeReadOnly},
+                                           RefusedCase{"HeldOpenByAnotherProgram", HoldOpen}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SettingsFileWindows, AFolderInTheFilesPlaceStaysAndGivesNoLines) {
     const testing::TemporaryFolder folder;
