@@ -2,8 +2,8 @@
 // "mailto" handler set in Windows says.
 #include "mail/open_mail_link.h"
 
-#include <windows.h>
 #include <shellapi.h>
+#include <windows.h>
 
 #include <QString>
 

@@ -112,9 +112,8 @@ std::error_code CheckReplaceable(const std::wstring& path, bool& exists) {
     exists = attributes != INVALID_FILE_ATTRIBUTES;
     if (!exists) {
         const DWORD error = ::GetLastError();
-        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND
-                   ? std::error_code{}
-                   : LastWindowsError();
+        return error == ERROR_FILE_NOT_FOUND || error == ERROR_PATH_NOT_FOUND ? std::error_code{}
+                                                                              : LastWindowsError();
     }
     if ((attributes & FILE_ATTRIBUTE_DIRECTORY) != 0) {
         return std::make_error_code(std::errc::is_a_directory);
@@ -125,13 +124,12 @@ std::error_code CheckReplaceable(const std::wstring& path, bool& exists) {
     return {};
 }
 
-std::error_code TakePlaceOf(const std::wstring& path, const TemporaryFile& temporary,
-                            bool exists) {
-    const bool moved =
-        exists ? ::ReplaceFileW(path.c_str(), temporary.Path().c_str(), nullptr,
-                                REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-               : ::MoveFileExW(temporary.Path().c_str(), path.c_str(),
-                               MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+std::error_code TakePlaceOf(const std::wstring& path, const TemporaryFile& temporary, bool exists) {
+    const bool moved = exists
+                           ? ::ReplaceFileW(path.c_str(), temporary.Path().c_str(), nullptr,
+                                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
+                           : ::MoveFileExW(temporary.Path().c_str(), path.c_str(),
+                                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
     return moved ? std::error_code{} : LastWindowsError();
 }
 

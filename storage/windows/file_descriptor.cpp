@@ -44,8 +44,8 @@ std::error_code FileDescriptor::Close() {
 
 FileDescriptor OpenFile(const std::string& path, int flags, unsigned mode) {
     // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg)
-    return FileDescriptor(::_wopen(WidePath(path).c_str(), flags | _O_BINARY | _O_NOINHERIT,
-                                   static_cast<int>(mode)));
+    return FileDescriptor(
+        ::_wopen(WidePath(path).c_str(), flags | _O_BINARY | _O_NOINHERIT, static_cast<int>(mode)));
 }
 
 FileDescriptor OpenRegularFileForReading(const std::string& path) {
@@ -64,8 +64,8 @@ std::error_code LastSystemError() {
 
 std::error_code ReadSome(const FileDescriptor& file, std::span<char> buffer, std::size_t& count) {
     count = 0;
-    const int result =
-        ::_read(file.Get(), buffer.data(), static_cast<unsigned>(std::min(buffer.size(), kMostPerCall)));
+    const int result = ::_read(file.Get(), buffer.data(),
+                               static_cast<unsigned>(std::min(buffer.size(), kMostPerCall)));
     if (result < 0) {
         return LastSystemError();
     }

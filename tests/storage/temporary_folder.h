@@ -32,15 +32,15 @@ class TemporaryFolder {
         std::random_device random;
         constexpr int kAttempts = 100;
         for (int attempt = 0; attempt < kAttempts; ++attempt) {
-            std::filesystem::path path = std::filesystem::temp_directory_path() /
-                                         ("brennquist-" + std::to_string(random()));
+            std::filesystem::path path =
+                std::filesystem::temp_directory_path() / ("brennquist-" + std::to_string(random()));
             if (std::filesystem::create_directory(path)) {
                 path_ = std::move(path);
                 return;
             }
         }
-        throw std::filesystem::filesystem_error(
-            "no free temporary folder name", std::make_error_code(std::errc::file_exists));
+        throw std::filesystem::filesystem_error("no free temporary folder name",
+                                                std::make_error_code(std::errc::file_exists));
     }
     TemporaryFolder(const TemporaryFolder&) = delete;
     TemporaryFolder& operator=(const TemporaryFolder&) = delete;

@@ -62,9 +62,8 @@ TEST(SettingsFileWindows, SavesNineLinesWithCrLfInWindows1252AndReadsThemBack) {
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 9);
     EXPECT_EQ(bytes.find("\n\n"), std::string::npos) << "every line ends with CR LF";
     EXPECT_TRUE(bytes.ends_with("\r\n1000\r\n"));
-    EXPECT_THAT(LinesOf(path),
-                ElementsAre("Nickel-Metallhydrid für Läufer", "350", "5", "9,8 – ca.", "4", "1",
-                            "5", "80", "1000"));
+    EXPECT_THAT(LinesOf(path), ElementsAre("Nickel-Metallhydrid für Läufer", "350", "5",
+                                           "9,8 – ca.", "4", "1", "5", "80", "1000"));
     EXPECT_THAT(folder.Entries(), ElementsAre("akku.dat"));
 }
 

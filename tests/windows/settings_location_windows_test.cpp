@@ -49,15 +49,15 @@ TEST_P(SettingsLocationWindows, TheLayoutDecides) {
     }
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SettingsLocationWindows,
-    ::testing::Values(LayoutCase{"UnpackedFolder", nullptr, nullptr, false},
-                      LayoutCase{"InstalledWithItsUninstaller", "uninstall.exe", nullptr, true},
-                      LayoutCase{"AFolderNamedLikeTheUninstallerIsNoInstall", nullptr,
-                                 "uninstall.exe", false},
-                      LayoutCase{"AnotherProgramsUninstallerIsNoInstall", "unins000.exe", nullptr,
-                                 false}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Cases, SettingsLocationWindows,
+                         ::testing::Values(LayoutCase{"UnpackedFolder", nullptr, nullptr, false},
+                                           LayoutCase{"InstalledWithItsUninstaller",
+                                                      "uninstall.exe", nullptr, true},
+                                           LayoutCase{"AFolderNamedLikeTheUninstallerIsNoInstall",
+                                                      nullptr, "uninstall.exe", false},
+                                           LayoutCase{"AnotherProgramsUninstallerIsNoInstall",
+                                                      "unins000.exe", nullptr, false}),
+                         [](const auto& info) { return std::string(info.param.name); });
 
 }  // namespace
 }  // namespace brennquist
