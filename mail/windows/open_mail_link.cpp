@@ -2,8 +2,9 @@
 // "mailto" handler set in Windows says.
 #include "mail/open_mail_link.h"
 
-#include <shellapi.h>
 #include <windows.h>
+// after windows.h, whose types it uses
+#include <shellapi.h>
 
 #include <QString>
 
