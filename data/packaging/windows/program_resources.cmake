@@ -1,7 +1,8 @@
-# The Windows resources of brennquist.exe: the icon, rendered at build time
-# from the icon drawing by the render tool built for this machine (a Windows
-# program cannot run here), packed with icotool, and the version resource.
-# Included from ui/, where the program target lives.
+# The program icon on Windows, rendered at build time from the icon drawing by
+# the render tool built for this machine (a Windows program cannot run here):
+# compiled into the window as PNGs of every size, and packed with icotool
+# into the .exe's resources beside the version. Included from ui/, where the
+# targets live.
 set(BRENNQUIST_HOST_RENDER_ICON "" CACHE FILEPATH
     "brennquist_render_icon built for the build machine (Linux), to draw the .exe icon")
 if(NOT EXISTS "${BRENNQUIST_HOST_RENDER_ICON}")
@@ -21,7 +22,9 @@ foreach(size 16 24 32 48 64 128 256)
         DEPENDS ${BRENNQUIST_ICON}
         VERBATIM)
     list(APPEND pngs ${png})
+    set_source_files_properties(${png} PROPERTIES QT_RESOURCE_ALIAS icon-${size}.png)
 endforeach()
+qt_add_resources(brennquist_ui brennquist_icon PREFIX /brennquist FILES ${pngs})
 # The largest size goes in as PNG, as Windows reads it, which keeps the file small.
 list(POP_BACK pngs largest)
 set(BRENNQUIST_ICO ${icon_folder}/brennquist.ico)
