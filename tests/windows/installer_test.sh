@@ -34,7 +34,7 @@ wait_for_file "$settings" 30 || fail "the installed copy saved nothing to $appda
 check_saved_file "$settings"
 [ ! -e "$installed/akku.dat" ] || fail "the installed copy saved into Program Files"
 import -window root "$shots/installed-window.png"
-quit_program "$window"
+quit_program "$window" after_save
 wait "$program" || fail "the program ended with an error"
 
 wine "$installed/uninstall.exe" /S

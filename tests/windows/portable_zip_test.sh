@@ -35,7 +35,7 @@ import -window root "$shots/portable-window.png"
 save_four_cells "$window"
 wait_for_file "$folder/akku.dat" 30 || fail "Speichern wrote no akku.dat beside the program"
 check_saved_file "$folder/akku.dat"
-quit_program "$window"
+quit_program "$window" after_save
 wait "$program" || fail "the program ended with an error"
 
 # Loaded at the next start: no notice, the four cells in the field.

@@ -81,9 +81,14 @@ save_four_cells() {
     keys "$id" Tab Tab Tab Tab ctrl+a 4 Tab Tab Tab Tab Tab Tab Tab space
 }
 
-# quit_program WINDOW: Beenden, three stops back from Speichern.
+# quit_program WINDOW [AFTER_SAVE]: Beenden, eight stops on from the cell
+# list where the focus starts, or three back from Speichern after a save.
 quit_program() {
     local id=$1
-    keys "$id" shift+Tab shift+Tab shift+Tab space
+    if [ "${2:-}" = after_save ]; then
+        keys "$id" shift+Tab shift+Tab shift+Tab space
+    else
+        keys "$id" Tab Tab Tab Tab Tab Tab Tab Tab space
+    fi
     wait_until_gone "$id" 30 || fail "the window did not close on Beenden"
 }
