@@ -116,7 +116,7 @@ TEST(SettingsFileLinkLoop, FailsAndLeavesTheLinks) {
 
 // Runs `command` as a child process: its exit code, or -1 when it could not
 // be run or did not end normally.
-int Run(std::vector<std::string> command) {
+int RunCommand(std::vector<std::string> command) {
     std::vector<char*> argv;
     argv.reserve(command.size() + 1);
     for (std::string& word : command) {
@@ -146,7 +146,7 @@ int SaveAsOrdinaryUser(const std::string& path, const std::string& fileSizeLimit
     if (!fileSizeLimit.empty()) {
         command.push_back(fileSizeLimit);
     }
-    return Run(std::move(command));
+    return RunCommand(std::move(command));
 }
 
 struct ReadOnlyFolderCase {
@@ -254,7 +254,7 @@ TEST(SettingsFileRenameRefused, BindMountedFileIsWrittenInPlace) {
     testing::WriteBytes(mounted, kOldFile);
 
     const int exitCode =
-        Run({"unshare", "--mount", "--propagation", "private", "sh", "-c",
+        RunCommand({"unshare", "--mount", "--propagation", "private", "sh", "-c",
              "mount --bind \"$1\" \"$2\" 2>/dev/null || exit 77; exec \"$3\" \"$2\"", "sh",
              mounted.string(), path.string(), BRENNQUIST_SAVE_HELPER});
     if (exitCode == kCannotMount || (exitCode == 1 && ::geteuid() != 0)) {

@@ -87,7 +87,7 @@ class ListeningSocket {
         listening_ =
             fd_ >= 0 &&
             ::bind(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0 &&
-            ::listen(fd_, 1) == 0;
+            ::listen(fd_, 16) == 0;  // room for every check of a test
     }
     ~ListeningSocket() { ::close(fd_); }
     ListeningSocket(const ListeningSocket&) = delete;
