@@ -31,6 +31,11 @@ constexpr int kCannotStart = 127;
         ::execvp(argv[0], argv);
         ::_exit(kCannotStart);
     }
+    // The watcher keeps nothing of the program's own: a terminal or a pipe
+    // that waits for the program's output is not held open by it.
+    for (const int standard : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
+        ::close(standard);
+    }
     int status = 0;
     pid_t waited = -1;
     do {

@@ -139,6 +139,10 @@ struct UndoCase {
     const char* clip;
 };
 
+void PrintTo(const UndoCase& paste, std::ostream* out) {
+    *out << paste.name;
+}
+
 class PasteUndoTest : public FieldsTest, public ::testing::WithParamInterface<UndoCase> {};
 
 // A paste is one step of the field's undo history, cut or not, and the
