@@ -25,7 +25,7 @@ bool IsInstalled(const QString& programFolder) {
 // or nothing where it has none.
 QString HomeFromUserDatabase() {
     constexpr std::size_t kFirstSize = 1024;
-    constexpr std::size_t kLargestSize = 1024 * 1024;
+    constexpr std::size_t kLargestSize = std::size_t{1024} * 1024;
     for (std::size_t size = kFirstSize; size <= kLargestSize; size *= 2) {
         std::vector<char> buffer(size);
         passwd entry{};
@@ -45,7 +45,7 @@ QString HomeFromUserDatabase() {
 // $HOME, or the user database's home folder where HOME is unset or unusable,
 // as a shell does; Qt would give the root folder then.
 QString HomeFolder() {
-    const QString home = QFile::decodeName(qgetenv("HOME"));
+    QString home = QFile::decodeName(qgetenv("HOME"));
     if (QDir::isAbsolutePath(home)) {
         return home;
     }

@@ -97,7 +97,7 @@ bool OverNetwork(const std::string& name) {
     const std::string_view hostName = host != nullptr ? host : "";
     const bool network = !hostName.empty() && hostName != "unix" && !hostName.starts_with('/') &&
                          !name.starts_with("unix/");
-    std::free(host);  // allocated by libxcb
+    std::free(host);  // NOLINT(cppcoreguidelines-no-malloc): libxcb allocated it
     return network;
 }
 

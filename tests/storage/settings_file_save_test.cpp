@@ -255,8 +255,8 @@ TEST(SettingsFileRenameRefused, BindMountedFileIsWrittenInPlace) {
 
     const int exitCode =
         RunCommand({"unshare", "--mount", "--propagation", "private", "sh", "-c",
-             "mount --bind \"$1\" \"$2\" 2>/dev/null || exit 77; exec \"$3\" \"$2\"", "sh",
-             mounted.string(), path.string(), BRENNQUIST_SAVE_HELPER});
+                    "mount --bind \"$1\" \"$2\" 2>/dev/null || exit 77; exec \"$3\" \"$2\"", "sh",
+                    mounted.string(), path.string(), BRENNQUIST_SAVE_HELPER});
     if (exitCode == kCannotMount || (exitCode == 1 && ::geteuid() != 0)) {
         GTEST_SKIP() << "needs a private mount namespace (root)";
     }
