@@ -4,6 +4,7 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <cerrno>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -30,12 +31,15 @@ bool WaylandDisplayAnswers(const std::string& name) {
     }
     address.sun_family = AF_UNIX;
     std::memcpy(static_cast<char*>(address.sun_path), path.c_str(), path.size() + 1);
-    const int socketFd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0);
+    // Without blocking: a compositor too busy to take the connection at once
+    // (its queue full) is there all the same.
+    const int socketFd = ::socket(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC | SOCK_NONBLOCK, 0);
     if (socketFd < 0) {
         return false;
     }
     const bool answers =
-        ::connect(socketFd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0;
+        ::connect(socketFd, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0 ||
+        errno == EAGAIN;
     ::close(socketFd);
     return answers;
 }
