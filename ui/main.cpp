@@ -1,5 +1,6 @@
 #include <QApplication>
 #include <iostream>
+#include <span>
 
 #include "ui/command_line.h"
 #include "ui/display_check.h"
@@ -10,11 +11,14 @@ int main(int argc, char** argv) {
     if (const auto answered = brennquist::AnswerCommandLine(argc, argv, std::cout)) {
         return *answered;
     }
-    if (const auto missing = brennquist::MissingDisplay()) {
-        std::cerr << *missing << '\n';  // Qt would abort with a long English trace
+    brennquist::DisplayCheck display = brennquist::CheckDisplay(
+        std::span<const char* const>(argv, static_cast<std::size_t>(argc)));
+    if (display.missing) {
+        std::cerr << *display.missing << '\n';  // Qt would abort with a long English trace
         return 1;
     }
     QApplication app(argc, argv);
+    display.connection.reset();  // Qt holds its own connection now
     brennquist::InstallGermanQtTexts();
     brennquist::ModalMessageBoxes messages;
     brennquist::frmMain window(messages, brennquist::FormEnvironment::FromSystem());
