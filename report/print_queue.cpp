@@ -29,16 +29,20 @@ int MillisecondsUntil(const Clock::time_point deadline) {
 }
 
 // The service asked who the user is: 401 on the wire, or a password request
-// that the print helper turned down.
-bool WantsAuthentication(const ipp_status_t status) {
-    return status == IPP_STATUS_ERROR_NOT_AUTHENTICATED ||
-           status == IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED;
+// that the print helper turned down. libcups may overwrite its last error
+// afterwards; the connection's HTTP status stays.
+bool WantsAuthentication(http_t* http) {
+    const ipp_status_t error = cupsLastError();
+    const http_status_t status = httpGetStatus(http);
+    return error == IPP_STATUS_ERROR_NOT_AUTHENTICATED ||
+           error == IPP_STATUS_ERROR_CUPS_AUTHENTICATION_CANCELED ||
+           status == HTTP_STATUS_UNAUTHORIZED || status == HTTP_STATUS_CUPS_AUTHORIZATION_CANCELED;
 }
 
 // What the last failed request says about the service, when it says more
 // than the step's own cause.
-PrintOutcome CauseOfLastError(const PrintOutcome stepCause) {
-    return WantsAuthentication(cupsLastError()) ? PrintOutcome::AuthenticationRequired : stepCause;
+PrintOutcome CauseOfLastError(http_t* http, const PrintOutcome stepCause) {
+    return WantsAuthentication(http) ? PrintOutcome::AuthenticationRequired : stepCause;
 }
 
 }  // namespace
@@ -91,11 +95,11 @@ bool PrintQueueSession::FindDefaultPrinter() {
     // Looks at the user's own choice (lpoptions) first, then asks the server.
     server.destination = cupsGetNamedDest(server.http, nullptr, nullptr);
     if (server.destination == nullptr) {
-        // Only a server that said so has no default printer; a connection
+        // Only a server that answered has no default printer; a connection
         // that broke off says nothing about it.
-        return Fail(CauseOfLastError(cupsLastError() == IPP_STATUS_ERROR_NOT_FOUND
-                                         ? PrintOutcome::NoDefaultPrinter
-                                         : PrintOutcome::ServiceUnreachable));
+        return Fail(CauseOfLastError(server.http, httpGetStatus(server.http) == HTTP_STATUS_OK
+                                                      ? PrintOutcome::NoDefaultPrinter
+                                                      : PrintOutcome::ServiceUnreachable));
     }
     return true;
 }
@@ -107,7 +111,7 @@ bool PrintQueueSession::LookUpPaper(PaperSize& paper) {
     }
     server.info = cupsCopyDestInfo(server.http, server.destination);
     if (server.info == nullptr) {
-        return Fail(CauseOfLastError(PrintOutcome::JobFailed));
+        return Fail(CauseOfLastError(server.http, PrintOutcome::JobFailed));
     }
     cups_size_t size{};
     paper = cupsGetDestMediaDefault(server.http, server.destination, server.info,
@@ -140,9 +144,8 @@ bool PrintQueueSession::PrinterTakesRequests() {
     ippAddString(request, IPP_TAG_OPERATION, IPP_TAG_KEYWORD, "requested-attributes", nullptr,
                  "printer-state");
     ippDelete(cupsDoRequest(server.http, request, "/"));
-    const ipp_status_t status = cupsLastError();
-    if (status == IPP_STATUS_ERROR_BUSY || WantsAuthentication(status)) {
-        return Fail(CauseOfLastError(PrintOutcome::JobFailed));
+    if (cupsLastError() == IPP_STATUS_ERROR_BUSY || WantsAuthentication(server.http)) {
+        return Fail(CauseOfLastError(server.http, PrintOutcome::JobFailed));
     }
     return true;  // any other answer is left to the look-up itself
 }
@@ -156,12 +159,12 @@ bool PrintQueueSession::Submit(const std::string& pdfFile, const std::string& ti
     if (!pdf || cupsCreateDestJob(server.http, server.destination, server.info, &job, title.c_str(),
                                   server.destination->num_options,
                                   server.destination->options) > IPP_STATUS_OK_CONFLICTING) {
-        return Fail(CauseOfLastError(PrintOutcome::JobFailed));
+        return Fail(CauseOfLastError(server.http, PrintOutcome::JobFailed));
     }
     if (!SendDocument(pdf, job, title) ||
         cupsFinishDestDocument(server.http, server.destination, server.info) >
             IPP_STATUS_OK_CONFLICTING) {
-        const PrintOutcome cause = CauseOfLastError(PrintOutcome::JobFailed);
+        const PrintOutcome cause = CauseOfLastError(server.http, PrintOutcome::JobFailed);
         cupsCancelDestJob(server.http, server.destination, job);
         return Fail(cause);
     }
