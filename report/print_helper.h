@@ -14,6 +14,6 @@ inline constexpr std::string_view kPrintHelperArgument = "--print-helper";
 
 // How long the helper itself waits for the print service, all exchanges
 // together; its parent ends it a little later.
-inline constexpr std::chrono::milliseconds kPrintHelperTimeLimit{9000};
+inline constexpr std::chrono::milliseconds kPrintHelperTimeLimit{8500};
 
 }  // namespace brennquist

@@ -3,6 +3,7 @@
 #include <cups/cups.h>
 
 #include <algorithm>
+#include <optional>
 #include <vector>
 
 namespace brennquist {
@@ -43,6 +44,59 @@ bool WantsAuthentication(http_t* http) {
 // than the step's own cause.
 PrintOutcome CauseOfLastError(http_t* http, const PrintOutcome stepCause) {
     return WantsAuthentication(http) ? PrintOutcome::AuthenticationRequired : stepCause;
+}
+
+int IntegerIn(ipp_t* collection, const char* name) {
+    return ippGetInteger(ippFindAttribute(collection, name, IPP_TAG_INTEGER), 0);
+}
+
+std::optional<PaperSize> Usable(const PaperSize& paper) {
+    return paper.width > 0 && paper.length > 0 ? std::optional(paper) : std::nullopt;
+}
+
+// The paper the user chose for the printer (lpoptions "media", or the PPD's
+// "PageSize"), with the printer's margins for it. libcups's own default look-up
+// takes only the standard (PWG) names, not "Letter" or "A5" as lpoptions
+// takes them, and falls back on US Letter, not on the printer's default.
+std::optional<PaperSize> UsersPaper(http_t* http, cups_dest_t* destination, cups_dinfo_t* info) {
+    const auto option = [destination](const char* name) {
+        return cupsGetOption(name, destination->num_options, destination->options);
+    };
+    const char* name = option("media") != nullptr ? option("media") : option("PageSize");
+    if (name == nullptr) {
+        return std::nullopt;
+    }
+    const pwg_media_t* standard = pwgMediaForPWG(name);
+    standard = standard != nullptr ? standard : pwgMediaForLegacy(name);
+    standard = standard != nullptr ? standard : pwgMediaForPPD(name);
+    cups_size_t size{};
+    if (cupsGetDestMediaByName(http, destination, info, standard != nullptr ? standard->pwg : name,
+                               CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0) {
+        return Usable({.width = size.width,
+                       .length = size.length,
+                       .left = size.left,
+                       .bottom = size.bottom,
+                       .right = size.right,
+                       .top = size.top});
+    }
+    // A size the printer does not list: the user's choice all the same.
+    return standard != nullptr ? Usable({.width = standard->width, .length = standard->length})
+                               : std::nullopt;
+}
+
+// The printer's own default paper ("media-col-default"). Without a choice of
+// the user's, libcups would fall back on US Letter instead.
+std::optional<PaperSize> PrintersPaper(http_t* http, cups_dest_t* destination, cups_dinfo_t* info) {
+    ipp_attribute_t* const mediaCol = cupsFindDestDefault(http, destination, info, "media-col");
+    ipp_t* const media = ippGetCollection(mediaCol, 0);
+    ipp_t* const size =
+        ippGetCollection(ippFindAttribute(media, "media-size", IPP_TAG_BEGIN_COLLECTION), 0);
+    return Usable({.width = IntegerIn(size, "x-dimension"),
+                   .length = IntegerIn(size, "y-dimension"),
+                   .left = IntegerIn(media, "media-left-margin"),
+                   .bottom = IntegerIn(media, "media-bottom-margin"),
+                   .right = IntegerIn(media, "media-right-margin"),
+                   .top = IntegerIn(media, "media-top-margin")});
 }
 
 }  // namespace
@@ -113,17 +167,11 @@ bool PrintQueueSession::LookUpPaper(PaperSize& paper) {
     if (server.info == nullptr) {
         return Fail(CauseOfLastError(server.http, PrintOutcome::JobFailed));
     }
-    cups_size_t size{};
-    paper = cupsGetDestMediaDefault(server.http, server.destination, server.info,
-                                    CUPS_MEDIA_FLAGS_DEFAULT, &size) != 0 &&
-                    size.width > 0 && size.length > 0
-                ? PaperSize{.width = size.width,
-                            .length = size.length,
-                            .left = size.left,
-                            .bottom = size.bottom,
-                            .right = size.right,
-                            .top = size.top}
-                : kA4WithoutMargins;
+    std::optional<PaperSize> chosen = UsersPaper(server.http, server.destination, server.info);
+    if (!chosen) {
+        chosen = PrintersPaper(server.http, server.destination, server.info);
+    }
+    paper = chosen.value_or(kA4WithoutMargins);
     return Clock::now() < deadline_ || Fail(PrintOutcome::NoAnswer);
 }
 

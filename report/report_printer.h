@@ -13,7 +13,7 @@ namespace brennquist {
 // How long Drucken may wait for the print service, from the press to the
 // outcome: short of ten seconds, so that the message is on the screen within
 // ten seconds of the press.
-inline constexpr std::chrono::milliseconds kPrintServiceTimeLimit{9500};
+inline constexpr std::chrono::milliseconds kPrintServiceTimeLimit{9000};
 
 // Draws the report on the printer as one document; false when the job could
 // not start or did not complete.

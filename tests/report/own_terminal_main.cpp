@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 
 #include <QApplication>
+#include <QStandardPaths>
 #include <cstdlib>
 
 #include "report/report_printer.h"
@@ -21,5 +22,8 @@ int main(int argc, char** argv) {
     setenv("LANG", "de_DE.UTF-8", 1);
     ::testing::InitGoogleTest(&argc, argv);
     const QApplication app(argc, argv);
+    // Qt's one-time notice about the runtime folder comes now, not in a test
+    // that watches the terminal.
+    QStandardPaths::writableLocation(QStandardPaths::RuntimeLocation);
     return RUN_ALL_TESTS();
 }
