@@ -2,8 +2,6 @@
 
 #include <string_view>
 
-namespace brennquist {
-
 // What the print helper and its parent say to each other, one line each, on
 // the socket that is the helper's standard input and output:
 //   helper: "connected"                       the print service took the connection
@@ -12,11 +10,9 @@ namespace brennquist {
 //   helper: "outcome N"                       how it ended (PrintOutcome as a number)
 // The helper can end with an outcome at any point; the parent ends the
 // helper when its time is up.
-namespace print_helper_words {
+namespace brennquist::print_helper_words {
 inline constexpr std::string_view kConnected = "connected";
 inline constexpr std::string_view kPaper = "paper";
 inline constexpr std::string_view kPrint = "print";
 inline constexpr std::string_view kOutcome = "outcome";
-}  // namespace print_helper_words
-
-}  // namespace brennquist
+}  // namespace brennquist::print_helper_words

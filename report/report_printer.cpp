@@ -30,11 +30,11 @@ bool DrawReport(QPagedPaintDevice& device, const ReportTexts& texts) {
 
 QPageLayout PageLayoutOf(const PaperSize& paper) {
     const auto mm = [](int hundredths) { return hundredths / kHundredthsPerMillimetre; };
-    return QPageLayout(QPageSize(QSizeF(mm(paper.width), mm(paper.length)), QPageSize::Millimeter,
-                                 QString(), QPageSize::FuzzyMatch),
-                       QPageLayout::Portrait,
-                       QMarginsF(mm(paper.left), mm(paper.top), mm(paper.right), mm(paper.bottom)),
-                       QPageLayout::Millimeter);
+    return {QPageSize(QSizeF(mm(paper.width), mm(paper.length)), QPageSize::Millimeter, QString(),
+                      QPageSize::FuzzyMatch),
+            QPageLayout::Portrait,
+            QMarginsF(mm(paper.left), mm(paper.top), mm(paper.right), mm(paper.bottom)),
+            QPageLayout::Millimeter};
 }
 
 // Makes the report as a PDF file in the given paper size and margins. A

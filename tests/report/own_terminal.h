@@ -1,23 +1,25 @@
 #pragma once
 
-// The test program as if started from a shell: a pseudo-terminal of its own is
-// its controlling terminal, standard input and standard error, so that
-// anything that asks on the terminal (a password prompt) shows on the
-// terminal's other end. main() sets it up before any thread runs: the process
-// forks, and the child, in a new session, runs the tests while the parent
-// waits for it. A thread in the child reads the other end, keeps what it
-// shows for the tests and passes it on to the real standard error; it answers
-// a prompt (text without a line end) with an empty line, so that a program
-// that asks is not held for ever. As root, the child also gets mounts of its
-// own, so that a test may put its own file over a system file.
+// The test program as if started from a shell: a pseudo-terminal is its
+// controlling terminal, standard input, output and error, so that anything
+// that asks on the terminal (a password prompt) shows there. main() sets it up
+// before any thread runs: the process forks, and the child, in a new session
+// with the terminal, runs the tests. The parent holds the terminal's other end:
+// it passes everything shown on to its own standard output, sends a copy to
+// the child for the tests to look at, and answers a prompt (output without a
+// line end that stays unanswered) with empty lines, so that a program that
+// asks is not held for ever. As root, the child also gets mounts of its own, so
+// that a test may put its own file over a system file.
 #include <fcntl.h>
 #include <poll.h>
 #include <sys/mount.h>
 #include <sys/prctl.h>
+#include <sys/socket.h>
 #include <sys/wait.h>
 #include <termios.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <csignal>
 #include <cstdlib>
@@ -41,9 +43,10 @@ class OwnTerminal {
         return shown_.size();
     }
 
-    [[nodiscard]] std::string ShownSince(const std::size_t mark) {
+    [[nodiscard]] std::string Shown(const std::size_t from, const std::size_t to) {
         const std::lock_guard lock(mutex_);
-        return shown_.substr(std::min(mark, shown_.size()));
+        const std::size_t start = std::min(from, shown_.size());
+        return shown_.substr(start, std::min(to, shown_.size()) - start);
     }
 
     [[nodiscard]] bool PrivateMounts() const { return privateMounts_; }
@@ -51,64 +54,88 @@ class OwnTerminal {
     // In the parent: the child's exit status, once it has run the tests. In
     // the child: nullopt, with the terminal set up.
     std::optional<int> Start() {
+        const int master = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
+        std::array<int, 2> copy{-1, -1};
+        if (master < 0 || ::grantpt(master) != 0 || ::unlockpt(master) != 0 ||
+            ::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, copy.data()) != 0) {
+            return 1;
+        }
+        const std::string slaveName = ::ptsname(master);
         const pid_t child = ::fork();
         if (child < 0) {
             return 1;
         }
         if (child > 0) {
-            int status = 0;
-            while (::waitpid(child, &status, 0) < 0) {
-            }
-            return WIFEXITED(status) ? WEXITSTATUS(status) : 128 + WTERMSIG(status);
+            ::close(copy[1]);
+            return Serve(master, copy[0], child);
         }
+        ::close(master);
+        ::close(copy[0]);
         ::prctl(PR_SET_PDEATHSIG, SIGKILL);  // ends with the test run, killed or not
-        master_ = ::posix_openpt(O_RDWR | O_NOCTTY | O_CLOEXEC);
-        if (master_ < 0 || ::grantpt(master_) != 0 || ::unlockpt(master_) != 0 || ::setsid() < 0) {
-            std::abort();
-        }
         // The first terminal a session leader opens becomes its controlling one.
-        const int slave = ::open(::ptsname(master_), O_RDWR);
-        realStderr_ = ::fcntl(STDERR_FILENO, F_DUPFD_CLOEXEC, 3);
-        if (slave < 0 || realStderr_ < 0 || ::dup2(slave, STDIN_FILENO) < 0 ||
+        const int slave = ::setsid() < 0 ? -1 : ::open(slaveName.c_str(), O_RDWR);
+        if (slave < 0 || ::dup2(slave, STDIN_FILENO) < 0 || ::dup2(slave, STDOUT_FILENO) < 0 ||
             ::dup2(slave, STDERR_FILENO) < 0) {
             std::abort();
         }
-        // No echo: the empty answers would otherwise come back as new output.
-        termios settings{};
-        ::tcgetattr(slave, &settings);
-        settings.c_lflag &= ~static_cast<tcflag_t>(ECHO);
-        ::tcsetattr(slave, TCSANOW, &settings);
         ::close(slave);
         privateMounts_ = ::unshare(CLONE_NEWNS) == 0 &&
                          ::mount(nullptr, "/", nullptr, MS_REC | MS_PRIVATE, nullptr) == 0;
-        std::thread([this] { Relay(); }).detach();
+        std::thread([this, from = copy[1]] { Record(from); }).detach();
         return std::nullopt;
     }
 
   private:
+    static constexpr int kPromptPatienceMilliseconds = 300;
+
     OwnTerminal() = default;
 
-    void Relay() {
+    // The parent's part, until the child has ended and the terminal is quiet.
+    static int Serve(const int master, const int copy, const pid_t child) {
         std::array<char, 4096> buffer{};
+        bool prompting = false;
+        std::optional<int> status;
         for (;;) {
-            const ssize_t count = ::read(master_, buffer.data(), buffer.size());
-            if (count <= 0) {
-                return;
+            pollfd readable{master, POLLIN, 0};
+            const int ready = ::poll(&readable, 1, kPromptPatienceMilliseconds);
+            if (ready == 0) {
+                if (status) {
+                    return *status;
+                }
+                int raw = 0;
+                if (::waitpid(child, &raw, WNOHANG) == child) {
+                    status = WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
+                } else if (prompting) {
+                    [[maybe_unused]] const ssize_t answered = ::write(master, "\n", 1);
+                }
+                continue;
+            }
+            const ssize_t count = ready < 0 ? 0 : ::read(master, buffer.data(), buffer.size());
+            if (count <= 0) {  // every end of the terminal closed: the child is gone
+                int raw = 0;
+                while (!status && ::waitpid(child, &raw, 0) < 0) {
+                }
+                return status ? *status : WIFEXITED(raw) ? WEXITSTATUS(raw) : 128 + WTERMSIG(raw);
             }
             const auto size = static_cast<std::size_t>(count);
-            {
-                const std::lock_guard lock(mutex_);
-                shown_.append(buffer.data(), size);
-            }
-            [[maybe_unused]] const ssize_t passed = ::write(realStderr_, buffer.data(), size);
-            if (buffer[size - 1] != '\n') {
-                [[maybe_unused]] const ssize_t answered = ::write(master_, "\n", 1);
-            }
+            [[maybe_unused]] const ssize_t passed = ::write(STDOUT_FILENO, buffer.data(), size);
+            [[maybe_unused]] const ssize_t copied = ::send(copy, buffer.data(), size, MSG_NOSIGNAL);
+            prompting = buffer[size - 1] != '\n';
         }
     }
 
-    int master_ = -1;
-    int realStderr_ = -1;
+    void Record(const int from) {
+        std::array<char, 4096> buffer{};
+        for (;;) {
+            const ssize_t count = ::read(from, buffer.data(), buffer.size());
+            if (count <= 0) {
+                return;
+            }
+            const std::lock_guard lock(mutex_);
+            shown_.append(buffer.data(), static_cast<std::size_t>(count));
+        }
+    }
+
     bool privateMounts_ = false;
     std::mutex mutex_;
     std::string shown_;
