@@ -21,12 +21,15 @@
 
 #include <algorithm>
 #include <array>
+#include <chrono>
 #include <csignal>
+#include <cstdio>
 #include <cstdlib>
 #include <mutex>
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 
 namespace brennquist::testing {
 
@@ -37,16 +40,35 @@ class OwnTerminal {
         return terminal;
     }
 
-    // How much the terminal has shown so far, as a mark for ShownSince.
-    [[nodiscard]] std::size_t Mark() {
-        const std::lock_guard lock(mutex_);
-        return shown_.size();
+    // Writes `line` on the terminal and waits, five seconds at most, until
+    // the copy of what it shows holds it: everything written before is in
+    // the copy then. Gives where the line starts and ends in the copy.
+    std::pair<std::size_t, std::size_t> Sync(const std::string& line) {
+        std::fputs((line + '\n').c_str(), stdout);
+        std::fflush(stdout);
+        for (int wait = 0; wait < kSyncSteps; ++wait) {
+            {
+                const std::lock_guard lock(mutex_);
+                if (const std::size_t at = shown_.find(line, searched_); at != std::string::npos) {
+                    searched_ = at + line.size();
+                    return {at, searched_};
+                }
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(kSyncStepMilliseconds));
+        }
+        return {std::string::npos, std::string::npos};
     }
 
-    [[nodiscard]] std::string Shown(const std::size_t from, const std::size_t to) {
+    // What the terminal showed between two Sync() lines.
+    [[nodiscard]] std::string Between(const std::pair<std::size_t, std::size_t>& first,
+                                      const std::pair<std::size_t, std::size_t>& second) {
         const std::lock_guard lock(mutex_);
-        const std::size_t start = std::min(from, shown_.size());
-        return shown_.substr(start, std::min(to, shown_.size()) - start);
+        if (first.second > second.first || second.first > shown_.size()) {
+            return "(lost track of the terminal)";
+        }
+        std::string shown = shown_.substr(first.second, second.first - first.second);
+        shown.erase(0, shown.find_first_not_of("\r\n"));  // the first line's end
+        return shown;
     }
 
     [[nodiscard]] bool PrivateMounts() const { return privateMounts_; }
@@ -87,6 +109,8 @@ class OwnTerminal {
 
   private:
     static constexpr int kPromptPatienceMilliseconds = 300;
+    static constexpr int kSyncSteps = 500;
+    static constexpr int kSyncStepMilliseconds = 10;
 
     OwnTerminal() = default;
 
@@ -139,6 +163,7 @@ class OwnTerminal {
     bool privateMounts_ = false;
     std::mutex mutex_;
     std::string shown_;
+    std::size_t searched_ = 0;
 };
 
 }  // namespace brennquist::testing

@@ -153,15 +153,14 @@ TEST_P(UnhelpfulPrintService, DruckenGivesItsNoticeWithinTenSecondsAndAsksNothin
         ASSERT_TRUE(resolver->Mounted()) << "could not mount over /etc/resolv.conf";
     }
     const auto before = WindowTexts();
-    const std::size_t terminalMark = testing::OwnTerminal::Get().Mark();
+    testing::OwnTerminal& terminal = testing::OwnTerminal::Get();
+    const auto pressed = terminal.Sync("(Drucken pressed)");
 
     QElapsedTimer clock;
     clock.start();
     PressPrint();
     const milliseconds took(clock.elapsed());
-    QThread::msleep(200);  // for the terminal's copy to catch up
-    const std::string onTerminal =
-        testing::OwnTerminal::Get().Shown(terminalMark, testing::OwnTerminal::Get().Mark());
+    const std::string onTerminal = terminal.Between(pressed, terminal.Sync("(notice given)"));
 
     std::cout << "Drucken against \"" << service.name << "\": notice after " << took.count()
               << " ms\n";
