@@ -23,8 +23,8 @@
 #include <array>
 #include <chrono>
 #include <csignal>
-#include <cstdio>
 #include <cstdlib>
+#include <iostream>
 #include <mutex>
 #include <optional>
 #include <string>
@@ -44,8 +44,7 @@ class OwnTerminal {
     // the copy of what it shows holds it: everything written before is in
     // the copy then. Gives where the line starts and ends in the copy.
     std::pair<std::size_t, std::size_t> Sync(const std::string& line) {
-        std::fputs((line + '\n').c_str(), stdout);
-        std::fflush(stdout);
+        std::cout << line << std::endl;  // flushed: it must reach the terminal now
         for (int wait = 0; wait < kSyncSteps; ++wait) {
             {
                 const std::lock_guard lock(mutex_);
@@ -93,9 +92,9 @@ class OwnTerminal {
         }
         ::close(master);
         ::close(copy[0]);
-        ::prctl(PR_SET_PDEATHSIG, SIGKILL);  // ends with the test run, killed or not
+        ::prctl(PR_SET_PDEATHSIG, SIGKILL);  // NOLINT: ends with the test run, killed or not
         // The first terminal a session leader opens becomes its controlling one.
-        const int slave = ::setsid() < 0 ? -1 : ::open(slaveName.c_str(), O_RDWR);
+        const int slave = ::setsid() < 0 ? -1 : ::open(slaveName.c_str(), O_RDWR);  // NOLINT
         if (slave < 0 || ::dup2(slave, STDIN_FILENO) < 0 || ::dup2(slave, STDOUT_FILENO) < 0 ||
             ::dup2(slave, STDERR_FILENO) < 0) {
             std::abort();
