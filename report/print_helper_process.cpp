@@ -40,8 +40,9 @@ int MillisecondsUntil(const PrintHelperProcess::Clock::time_point deadline) {
 std::optional<std::vector<int>> NumbersAfterFirstWord(const std::string& line,
                                                       const std::size_t count) {
     std::vector<int> numbers;
-    const char* next = line.data() + line.find(' ');
     const char* const end = line.data() + line.size();
+    const std::size_t firstBlank = line.find(' ');
+    const char* next = firstBlank == std::string::npos ? end : line.data() + firstBlank;
     while (next < end && *next == ' ') {
         int number = 0;
         const auto [stop, error] = std::from_chars(next + 1, end, number);
@@ -222,7 +223,8 @@ void PrintHelperProcess::End() {
     }
     if (pid_ > 0) {
         if (::waitpid(pid_, nullptr, WNOHANG) != pid_) {
-            ::kill(-pid_, SIGKILL);
+            ::kill(-pid_, SIGKILL);  // the helper's session: all it may have started
+            ::kill(pid_, SIGKILL);
             while (::waitpid(pid_, nullptr, 0) < 0 && errno == EINTR) {
             }
         }
