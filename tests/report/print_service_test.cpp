@@ -13,7 +13,9 @@
 #include <QGuiApplication>
 #include <QTemporaryDir>
 #include <QThread>
+#include <cerrno>
 #include <chrono>
+#include <cstring>
 #include <iostream>
 #include <optional>
 #include <string>
@@ -150,7 +152,10 @@ TEST_P(UnhelpfulPrintService, DruckenGivesItsNoticeWithinTenSecondsAndAsksNothin
             GTEST_SKIP() << "UDP port 53 on 127.0.0.1 is taken; no silent name server";
         }
         resolver.emplace(folder_.path());
-        ASSERT_TRUE(resolver->Mounted()) << "could not mount over /etc/resolv.conf";
+        if (!resolver->Mounted()) {
+            GTEST_SKIP() << "could not put a file of the test's own over /etc/resolv.conf: "
+                         << std::strerror(errno);
+        }
     }
     const auto before = WindowTexts();
     testing::OwnTerminal& terminal = testing::OwnTerminal::Get();
