@@ -35,9 +35,11 @@ namespace brennquist::testing {
 
 class OwnTerminal {
   public:
+    // Never destroyed: the thread that records the terminal's copy runs on
+    // while the process ends.
     static OwnTerminal& Get() {
-        static OwnTerminal terminal;
-        return terminal;
+        static OwnTerminal* const terminal = new OwnTerminal;
+        return *terminal;
     }
 
     // Writes `line` on the terminal and waits, five seconds at most, until
