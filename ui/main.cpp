@@ -2,12 +2,17 @@
 #include <iostream>
 #include <span>
 
+#include "report/report_printer.h"
 #include "ui/command_line.h"
 #include "ui/display_check.h"
 #include "ui/frm_main.h"
 #include "ui/qt_texts.h"
 
 int main(int argc, char** argv) {
+    // Started again by Drucken: no window, no display needed.
+    if (const auto helped = brennquist::AnswerAsPrintHelper(argc, argv)) {
+        return *helped;
+    }
     if (const auto answered = brennquist::AnswerCommandLine(argc, argv, std::cout)) {
         return *answered;
     }
