@@ -37,4 +37,9 @@ PrintOutcome PrintReportOnDefaultPrinter(const ReportTexts& texts) {
     return PrintReportOn(printer, texts) ? PrintOutcome::Printed : PrintOutcome::JobFailed;
 }
 
+// The Windows spooler is asked directly (see above): no helper process.
+std::optional<int> AnswerAsPrintHelper(int /*argc*/, const char* const* /*argv*/) {
+    return std::nullopt;
+}
+
 }  // namespace brennquist

@@ -31,14 +31,13 @@ QString RoamingAppDataFolder() {
 
 }  // namespace
 
+// An installed copy whose user has no roaming folder neither loads nor saves.
 QString SettingsFolder(const QString& programFolder) {
-    if (IsInstalled(programFolder)) {
-        const QString appData = RoamingAppDataFolder();
-        if (!appData.isEmpty()) {
-            return appData + QStringLiteral("/Brennquist");
-        }
+    if (!IsInstalled(programFolder)) {
+        return programFolder;
     }
-    return programFolder;
+    const QString appData = RoamingAppDataFolder();
+    return appData.isEmpty() ? QString() : appData + QStringLiteral("/Brennquist");
 }
 
 }  // namespace brennquist
