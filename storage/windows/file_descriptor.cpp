@@ -20,21 +20,6 @@ constexpr std::size_t kMostPerCall = INT_MAX;
 
 }  // namespace
 
-FileDescriptor::FileDescriptor(FileDescriptor&& other) noexcept
-    : fd_(std::exchange(other.fd_, -1)) {}
-
-FileDescriptor& FileDescriptor::operator=(FileDescriptor&& other) noexcept {
-    if (this != &other) {
-        Close();
-        fd_ = std::exchange(other.fd_, -1);
-    }
-    return *this;
-}
-
-FileDescriptor::~FileDescriptor() {
-    Close();
-}
-
 std::error_code FileDescriptor::Close() {
     if (fd_ < 0) {
         return {};
