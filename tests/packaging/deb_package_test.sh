@@ -51,9 +51,29 @@ done
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for needed in fonts-liberation fonts-comic-neue xdg-utils qt6-qpa-plugins libqt6svg6 \
-              qt6-translations-l10n libqt6widgets6 libcups2; do
-    grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed"
+in_depends() { grep -qE "(^|, )$1( |,|$)" <<<"$depends"; }
+# The Debian package that holds a file named like the pattern (`dpkg -S`).
+owner_of() { dpkg-query -S "$1" 2>/dev/null | head -n1 | cut -d: -f1; }
+
+# What the program loads or calls without linking it, which dpkg-shlibdeps cannot see.
+for needed in fonts-liberation fonts-comic-neue xdg-utils qt6-qpa-plugins qt6-wayland \
+              qt6-translations-l10n; do
+    in_depends "$needed" || fail "Depends lacks $needed"
 done
+svg_icon_engine=$(owner_of '*/qt6/plugins/iconengines/libqsvgicon.so')
+[ -n "$svg_icon_engine" ] || fail "no installed package holds Qt's SVG icon engine"
+in_depends "$svg_icon_engine" || fail "Depends lacks $svg_icon_engine (Qt's SVG icon engine)"
+
+# Every library the packed program links comes from a package in Depends, under
+# the name this release gives it (libcups2 or libcups2t64, say).
+mapfile -t linked < <(readelf -d "$work/tree/usr/bin/brennquist" |
+    sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+[ ${#linked[@]} -gt 0 ] || fail "the packed program links no library"
+for library in "${linked[@]}"; do
+    package=$(owner_of "*/$library")
+    [ -n "$package" ] || fail "no installed package holds $library"
+    in_depends "$package" || fail "Depends lacks $package, which holds $library"
+done
+echo "linked libraries and their packages in Depends: ${#linked[@]}"
 "$work/tree/usr/bin/brennquist" --version | grep -qx 'Brennquist 1.0.0' || fail "packed program"
 echo "deb package: all checks passed"
