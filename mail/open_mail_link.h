@@ -4,10 +4,11 @@
 
 namespace brennquist {
 
-// Hands a "mailto:" link (UTF-8) to the desktop's mail handler and returns at
-// once. Whether a handler exists and what it does is not examined: a missing
-// or failing handler leaves the program as it was. This is the one platform
-// call of the mail inquiry.
-void OpenMailLink(std::string_view link);
+// Hands a "mailto:" link (UTF-8) to the desktop's mail handler. True when the
+// handler took it, or is still busy with it after a few seconds (a handler
+// may keep running while the mail program is open); false when nothing could
+// take it: no handler is registered or none can be started. Never waits
+// longer than that. This is the one platform call of the mail inquiry.
+[[nodiscard]] bool OpenMailLink(std::string_view link);
 
 }  // namespace brennquist

@@ -1,10 +1,15 @@
 #include "report/report_printer.h"
 
+#include <QFile>
+#include <QMarginsF>
+#include <QPageLayout>
+#include <QPageSize>
 #include <QPdfWriter>
 #include <QPrinter>
+#include <QSizeF>
 #include <QTemporaryDir>
 
-#include "report/print_queue.h"
+#include "report/print_helper_process.h"
 #include "report/print_report.h"
 #include "report/printer_report_page.h"
 
@@ -12,6 +17,7 @@ namespace brennquist {
 namespace {
 
 const char* const kJobTitle = "Brennquist";
+constexpr double kHundredthsPerMillimetre = 100.0;
 
 bool DrawReport(QPagedPaintDevice& device, const ReportTexts& texts) {
     PrinterReportPage page(device);
@@ -20,6 +26,15 @@ bool DrawReport(QPagedPaintDevice& device, const ReportTexts& texts) {
     }
     PrintReport(page, texts);
     return page.Finished();
+}
+
+QPageLayout PageLayoutOf(const PaperSize& paper) {
+    const auto mm = [](int hundredths) { return hundredths / kHundredthsPerMillimetre; };
+    return {QPageSize(QSizeF(mm(paper.width), mm(paper.length)), QPageSize::Millimeter, QString(),
+                      QPageSize::FuzzyMatch),
+            QPageLayout::Portrait,
+            QMarginsF(mm(paper.left), mm(paper.top), mm(paper.right), mm(paper.bottom)),
+            QPageLayout::Millimeter};
 }
 
 // Makes the report as a PDF file in the given paper size and margins. A
@@ -38,26 +53,26 @@ bool PrintReportOn(QPrinter& printer, const ReportTexts& texts) {
     return DrawReport(printer, texts) && printer.printerState() != QPrinter::Error;
 }
 
+// The print service is asked in a helper process (see print_helper.h):
+// a name look-up, an encrypted connection, a password request or a server
+// that never finishes its answer cannot hold the window past the deadline.
+// The page itself is drawn here, as PDF in the paper the helper reports.
 PrintOutcome PrintReportOnDefaultPrinter(const ReportTexts& texts) {
-    // The printer is looked up through the print service directly: Qt's own
-    // look-up cannot be given a time limit.
-    PrintQueueSession session(kPrintServiceTimeLimit);
-    QPageLayout layout;
-    if (!session.FindDefaultPrinter() || !session.LookUpPageLayout(layout)) {
-        return session.Failure();
-    }
-    // The page is made as PDF in the printer's own paper size and margins and
-    // then handed to the spooler, which reports whether it took the job.
+    const auto deadline = PrintHelperProcess::Clock::now() + kPrintServiceTimeLimit;
     const QTemporaryDir folder;
     if (!folder.isValid()) {
         return PrintOutcome::JobFailed;
     }
     const QString pdfFile = folder.filePath(QStringLiteral("report.pdf"));
-    if (!PrintReportToPdf(pdfFile, layout, texts)) {
+    PrintHelperProcess helper(QFile::encodeName(pdfFile).toStdString(), kJobTitle, deadline);
+    const std::optional<PaperSize> paper = helper.AwaitPaper();
+    if (!paper) {
+        return helper.Outcome();
+    }
+    if (!PrintReportToPdf(pdfFile, PageLayoutOf(*paper), texts)) {
         return PrintOutcome::JobFailed;
     }
-    return session.Submit(pdfFile, QString::fromLatin1(kJobTitle)) ? PrintOutcome::Printed
-                                                                   : session.Failure();
+    return helper.Print();
 }
 
 }  // namespace brennquist

@@ -112,8 +112,11 @@ bool IsWritableFile(const std::string& path) {
 }
 
 // Fills the temporary file, takes the place of `path` with it and flushes.
+// `renameRefused` tells a failure of the replace itself: the file system may
+// refuse to put a new file where the old one is (a file bind-mounted in place,
+// another user's file in a sticky folder) and still let the file be written.
 std::error_code ReplaceWith(TemporaryFile& temporary, const std::string& path,
-                            std::string_view bytes) {
+                            std::string_view bytes, bool& renameRefused) {
     if (const std::error_code error = TakeOverExistingFile(path, temporary.File())) {
         return error;
     }
@@ -127,6 +130,7 @@ std::error_code ReplaceWith(TemporaryFile& temporary, const std::string& path,
         return error;
     }
     if (::rename(temporary.Path().c_str(), path.c_str()) != 0) {
+        renameRefused = true;
         return LastSystemError();
     }
     temporary.Keep();
@@ -145,7 +149,13 @@ std::error_code SaveFileContent(const std::string& path, std::string_view bytes)
     if (const std::error_code error = CreateTemporaryBeside(target, temporary)) {
         return IsWritableFile(target) ? WriteFileInPlace(target, bytes) : error;
     }
-    return ReplaceWith(*temporary, target, bytes);
+    bool renameRefused = false;
+    const std::error_code error = ReplaceWith(*temporary, target, bytes, renameRefused);
+    if (renameRefused && IsWritableFile(target)) {
+        temporary.reset();  // removes it before the file is touched
+        return WriteFileInPlace(target, bytes);
+    }
+    return error;
 }
 
 }  // namespace brennquist

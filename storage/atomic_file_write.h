@@ -16,8 +16,9 @@ namespace brennquist {
 // stays protected, as it would against writing in place; a new file keeps the
 // old one's permissions.
 //
-// Where no new file can be made in the folder but the file itself is
-// writable, it is overwritten in place instead (WriteFileInPlace).
+// Where no new file can be made in the folder, or the new file may not
+// replace the old one, but the file itself is writable, it is overwritten in
+// place instead (WriteFileInPlace).
 std::error_code SaveFileContent(const std::string& path, std::string_view bytes);
 
 }  // namespace brennquist

@@ -1,15 +1,29 @@
 #pragma once
 
 #include <optional>
+#include <span>
 #include <string>
+
+#include "ui/x11_connection.h"
 
 namespace brennquist {
 
 // Whether Qt has somewhere to show the window, asked before Qt is started:
 // Qt itself aborts with a long English trace when its display cannot be
-// reached. Gives the one German line that tells what is missing, or nothing
-// when an X11 or Wayland display answers or a platform without a display
-// server is chosen explicitly (such as offscreen).
-[[nodiscard]] std::optional<std::string> MissingDisplay();
+// reached.
+struct DisplayCheck {
+    // The one German line that tells what is missing; nothing when an X11 or
+    // Wayland display answers or a platform without a display server is
+    // chosen (such as offscreen).
+    std::optional<std::string> missing;
+    // The check's own X connection, to be closed only once Qt holds its own:
+    // an X server whose last client leaves resets itself, and a connection
+    // that arrives meanwhile is lost.
+    X11Connection connection;
+};
+
+// `arguments` is the program's argv: Qt's -platform and -display count as
+// much as QT_QPA_PLATFORM and DISPLAY.
+[[nodiscard]] DisplayCheck CheckDisplay(std::span<const char* const> arguments);
 
 }  // namespace brennquist

@@ -52,6 +52,11 @@ void frmMain::cmdPrint_Click() {
             problem = QStringLiteral(
                 "Der Bericht konnte nicht gedruckt werden: Der Drucker hat nicht geantwortet.");
             break;
+        case PrintOutcome::AuthenticationRequired:
+            problem = QStringLiteral(
+                "Der Bericht konnte nicht gedruckt werden: Der Druckdienst verlangt eine "
+                "Anmeldung.");
+            break;
     }
     messages_.Show(problem, QStringLiteral("Hinweis"), QMessageBox::Warning);
 }

@@ -12,8 +12,12 @@
 namespace brennquist {
 namespace {
 
-// akku.dat in the program folder, spelled as the file system wants it.
+// akku.dat in the program folder, spelled as the file system wants it; empty
+// where there is no folder for it (never "/akku.dat").
 std::string SettingsPath(const QString& programFolder) {
+    if (programFolder.isEmpty()) {
+        return {};
+    }
     return SettingsFilePath(QFile::encodeName(programFolder).toStdString());
 }
 
@@ -23,7 +27,9 @@ std::string SettingsPath(const QString& programFolder) {
 // setup saved before; the inputs in the window stay as they are either way.
 void frmMain::SaveSettings() {
     const std::string path = SettingsPath(environment_.programFolder);
-    const std::error_code failure = SaveSettingsFile(path, CurrentInputs());
+    const std::error_code failure = path.empty()
+                                        ? std::make_error_code(std::errc::no_such_file_or_directory)
+                                        : SaveSettingsFile(path, CurrentInputs());
     if (failure) {
         messages_.Show(QStringLiteral("Die Eingaben konnten nicht in der Datei „%1“ gespeichert "
                                       "werden. Die zuletzt gespeicherten Eingaben bleiben "

@@ -1,10 +1,17 @@
 #include "ui/input_field.h"
 
+#include <QContextMenuEvent>
+#include <QDropEvent>
 #include <QFocusEvent>
+#include <QGuiApplication>
+#include <QInputMethodEvent>
+#include <QKeyEvent>
+#include <QMenu>
+#include <QMimeData>
 #include <QMouseEvent>
 #include <utility>
 
-#include "ui/single_line_validator.h"
+#include "ui/first_line.h"
 
 namespace brennquist {
 namespace {
@@ -37,7 +44,6 @@ bool EndsEditing(const QFocusEvent& event) {
 InputField::InputField(QWidget* parent) : InputField(QString(), parent) {}
 
 InputField::InputField(const QString& text, QWidget* parent) : QLineEdit(parent) {
-    setValidator(new SingleLineValidator(this));
     // Qt reports a user's edit just before the change itself; a change
     // without it is an assignment by the program.
     connect(this, &QLineEdit::textEdited, this, [this] { userEdit_ = true; });
@@ -47,6 +53,100 @@ InputField::InputField(const QString& text, QWidget* parent) : QLineEdit(parent)
         }
     });
     setText(text);
+}
+
+void InputField::keyPressEvent(QKeyEvent* event) {
+    if (event->matches(QKeySequence::Paste) && !isReadOnly()) {
+        PasteFirstLine(QClipboard::Clipboard);
+        event->accept();
+        return;
+    }
+    // Text typed by a tool or a keyboard layout may hold a line end too.
+    const QString typed = FirstLine(event->text());
+    if (typed.isEmpty() || typed.size() == event->text().size()) {
+        QLineEdit::keyPressEvent(event);
+        return;
+    }
+    QKeyEvent cut(event->type(), event->key(), event->modifiers(), event->nativeScanCode(),
+                  event->nativeVirtualKey(), event->nativeModifiers(), typed, event->isAutoRepeat(),
+                  static_cast<quint16>(event->count()));
+    QLineEdit::keyPressEvent(&cut);
+    event->setAccepted(cut.isAccepted());
+}
+
+void InputField::inputMethodEvent(QInputMethodEvent* event) {
+    const QString committed = FirstLine(event->commitString());
+    if (committed.size() == event->commitString().size()) {
+        QLineEdit::inputMethodEvent(event);
+        return;
+    }
+    QInputMethodEvent cut(event->preeditString(), event->attributes());
+    cut.setCommitString(committed, event->replacementStart(), event->replacementLength());
+    QLineEdit::inputMethodEvent(&cut);
+    event->setAccepted(cut.isAccepted());
+}
+
+// Qt's own menu, whose Paste goes through the same cut as Ctrl+V.
+void InputField::contextMenuEvent(QContextMenuEvent* event) {
+    QMenu* const menu = createStandardContextMenu();
+    for (QAction* const action : menu->actions()) {
+        if (disconnect(action, SIGNAL(triggered()), this, SLOT(paste()))) {
+            connect(action, &QAction::triggered, this,
+                    [this] { PasteFirstLine(QClipboard::Clipboard); });
+        }
+    }
+    menu->setAttribute(Qt::WA_DeleteOnClose);
+    menu->popup(event->globalPos());
+}
+
+void InputField::dropEvent(QDropEvent* event) {
+    const QString text = event->mimeData()->text();
+    const QString line = FirstLine(text);
+    if (line.size() == text.size()) {
+        QLineEdit::dropEvent(event);
+        return;
+    }
+    QMimeData data;
+    data.setText(line);
+    QDropEvent cut(event->position(), event->possibleActions(), &data, event->buttons(),
+                   event->modifiers(), event->type());
+    cut.setDropAction(event->dropAction());
+    QLineEdit::dropEvent(&cut);
+    event->setDropAction(cut.dropAction());
+    event->setAccepted(cut.isAccepted());
+}
+
+// The middle button pastes the X11 selection.
+void InputField::mouseReleaseEvent(QMouseEvent* event) {
+    if (event->button() == Qt::MiddleButton && !isReadOnly() &&
+        QGuiApplication::clipboard()->supportsSelection()) {
+        deselect();
+        PasteFirstLine(QClipboard::Selection);
+        event->accept();
+        return;
+    }
+    QLineEdit::mouseReleaseEvent(event);
+}
+
+void InputField::PasteFirstLine(QClipboard::Mode mode) {
+    const QString line = FirstLine(QGuiApplication::clipboard()->text(mode));
+    if (line.isEmpty() && !hasSelectedText()) {
+        return;
+    }
+    StartUndoStep();
+    insert(line);
+    StartUndoStep();
+}
+
+// Qt begins a new undo step whenever the cursor moves or a selection goes, so
+// a paste is undone on its own, as Qt's own paste is.
+void InputField::StartUndoStep() {
+    if (hasSelectedText()) {
+        return;
+    }
+    const int position = cursorPosition();
+    setCursorPosition(position > 0 ? position - 1 : position + 1);
+    setCursorPosition(position);
 }
 
 void InputField::mouseDoubleClickEvent(QMouseEvent* event) {

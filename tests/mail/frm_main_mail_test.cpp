@@ -54,16 +54,18 @@ class MailClickTest : public testing::Test {
 
     // Puts a stand-in xdg-open first on PATH; it records its arguments and
     // ends with the given status.
-    void InstallStub(int exitStatus = 0) {
+    void InstallStub(int exitStatus = 0, const QString& before = {}) {
         const QString record = QDir(stubFolder_.path()).filePath(QStringLiteral("record"));
         const QString script = QStringLiteral(
                                    "#!/bin/sh\n"
                                    "echo $# > '%1.count'\n"
                                    "printf '%s' \"$1\" > '%1.part'\n"
                                    "mv '%1.part' '%1'\n"
+                                   "%3\n"
                                    "exit %2\n")
                                    .arg(record)
-                                   .arg(exitStatus);
+                                   .arg(exitStatus)
+                                   .arg(before);
         QFile stub(QDir(stubFolder_.path()).filePath(QStringLiteral("xdg-open")));
         ASSERT_TRUE(stub.open(QIODevice::WriteOnly));
         ASSERT_EQ(stub.write(script.toUtf8()), script.toUtf8().size());
@@ -220,23 +222,44 @@ TEST_F(MailClickTest, ReadsTheDateOncePerClick) {
     EXPECT_EQ(todayCalls_, 2);
 }
 
-TEST_F(MailClickTest, FailingHandlerChangesNothingAndShowsNothing) {
-    InstallStub(3);
-    const auto before = Snapshot();
-    ClickMail();
-    EXPECT_EQ(WaitForRecord().argumentCount, "1\n");
-    EXPECT_EQ(Snapshot(), before);
-    EXPECT_TRUE(messages_.shown.empty());
+const ShownBox kNoMailProgram{QStringLiteral("Es ist kein E-Mail-Programm eingerichtet."),
+                              QStringLiteral("Hinweis"), QMessageBox::Warning};
+
+// xdg-open ends with 3 when no program is registered for the link; any other
+// failure of the hand-over is told the same way.
+TEST_F(MailClickTest, HandlerThatFindsNoMailProgramIsReported) {
+    for (const int status : {3, 4, 1}) {
+        InstallStub(status);
+        const auto before = Snapshot();
+        ClickMail();
+        EXPECT_EQ(WaitForRecord().argumentCount, "1\n");
+        EXPECT_EQ(Snapshot(), before);
+        EXPECT_EQ(messages_.shown, std::vector<ShownBox>{kNoMailProgram}) << status;
+        messages_.shown.clear();
+        ForgetRecord();
+    }
 }
 
-TEST_F(MailClickTest, MissingHandlerChangesNothingAndShowsNothing) {
+TEST_F(MailClickTest, MissingHandlerIsReportedOnEveryClick) {
     qputenv("PATH", emptyFolder_.path().toUtf8());
     const auto before = Snapshot();
     ClickMail();
     ClickMail();
     EXPECT_EQ(Snapshot(), before);
-    EXPECT_TRUE(messages_.shown.empty());
+    EXPECT_EQ(messages_.shown, (std::vector<ShownBox>{kNoMailProgram, kNoMailProgram}));
     EXPECT_EQ(todayCalls_, 2);
+}
+
+// A handler that stays (it runs the mail program it started) has taken the
+// link: the button waits a few seconds at most and reports nothing.
+TEST_F(MailClickTest, HandlerThatStaysIsTakenAsHandedOverWithinSeconds) {
+    InstallStub(0, QStringLiteral("exec >/dev/null 2>&1; sleep 20"));
+    const auto start = std::chrono::steady_clock::now();
+    ClickMail();
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_LT(waited, std::chrono::seconds(10));
+    EXPECT_EQ(WaitForRecord().argumentCount, "1\n");
+    EXPECT_TRUE(messages_.shown.empty());
 }
 
 }  // namespace

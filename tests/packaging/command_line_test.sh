@@ -20,6 +20,11 @@ grep -q '^Aufruf: brennquist \[--help | --version\]$' <<<"$help" || fail "--help
 if "${no_display[@]}" "$program" --help >/dev/full 2>/dev/null; then
     fail "--help into a full disk reported success"
 fi
+# Drucken starts the program again as its print helper, which needs no display
+# and answers with how the exchange ended: here with no print service at all.
+helper=$(CUPS_SERVER=/nonexistent/cups.sock "${no_display[@]}" "$program" --print-helper \
+    "$work/report.pdf" Brennquist </dev/null) || fail "print helper exited $?"
+grep -qx 'outcome [0-9]*' <<<"$helper" || fail "print helper said: $helper"
 
 # A free display of our own; -displayfd tells which one it took.
 Xvfb -displayfd 3 -screen 0 1024x768x24 -nolisten tcp 3>"$work/display" 2>/dev/null &

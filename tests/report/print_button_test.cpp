@@ -14,6 +14,7 @@
 #include <QPrinterInfo>
 #include <QRegularExpression>
 #include <QSet>
+#include <QTemporaryDir>
 #include <QThread>
 #include <string>
 #include <vector>
@@ -27,6 +28,7 @@ namespace brennquist {
 namespace {
 
 using testing::CommandOutput;
+using ::testing::ElementsAre;
 using ::testing::ElementsAreArray;
 
 const QString kQueue = QStringLiteral("BrennquistPDF");
@@ -70,6 +72,19 @@ bool RunTool(const QString& program, const QStringList& arguments) {
     process.start(program, arguments);
     return process.waitForFinished(10000) && process.exitStatus() == QProcess::NormalExit &&
            process.exitCode() == 0;
+}
+
+// Width and height, in whole points, of every page box in a PDF.
+std::vector<std::pair<int, int>> PageSizes(const std::string& pdf) {
+    static const QRegularExpression mediaBox(
+        QStringLiteral(R"(/MediaBox \[0 0 ([\d.]+) ([\d.]+)\])"));
+    std::vector<std::pair<int, int>> sizes;
+    for (auto box = mediaBox.globalMatch(QString::fromLatin1(pdf)); box.hasNext();) {
+        const auto match = box.next();
+        sizes.emplace_back(qRound(match.captured(1).toDouble()),
+                           qRound(match.captured(2).toDouble()));
+    }
+    return sizes;
 }
 
 class PrintQueue : public testing::PrintWindowTest {
@@ -226,6 +241,37 @@ TEST_F(PrintQueue, AServiceFallingSilentAtTheHandOverGivesUpInTime) {
     EXPECT_EQ(boxes_.shown[0].text.toStdString(),
               "Der Bericht konnte nicht gedruckt werden: Der Drucker hat nicht geantwortet.");
     EXPECT_TRUE(QueueIsEmpty());
+}
+
+// The paper is the user's own default for the printer, as `lpoptions -o
+// media=Letter` saves it in ~/.cups/lpoptions, not the queue's A4: the PDF
+// handed over (seen on the way, through a proxy that passes everything on)
+// has US Letter pages, and the queue prints it.
+TEST_F(PrintQueue, ThePageHasTheUsersOwnDefaultPaper) {
+    QTemporaryDir home;
+    ASSERT_TRUE(home.isValid());
+    const QByteArray oldHome = qgetenv("HOME");
+    qputenv("HOME", QFile::encodeName(home.path()));
+    ASSERT_TRUE(RunTool(
+        QStringLiteral("lpoptions"),
+        {QStringLiteral("-p"), kQueue, QStringLiteral("-o"), QStringLiteral("media=Letter")}));
+    ASSERT_TRUE(QFile::exists(home.filePath(QStringLiteral(".cups/lpoptions"))))
+        << "lpoptions did not write the user's own file";
+    testing::StallingProxy proxy("/run/cups/cups.sock", "");
+    qputenv("CUPS_SERVER", QByteArray::fromStdString(proxy.Server()));
+    Find<QLineEdit>("txtK").setText(QStringLiteral("2718"));
+    boxes_.shown.clear();
+
+    PressPrint();
+
+    qunsetenv("CUPS_SERVER");
+    qputenv("HOME", oldHome);
+    EXPECT_TRUE(boxes_.shown.empty()) << boxes_.shown.front().text.toStdString();
+    const std::string sent = proxy.ClientSent();
+    EXPECT_NE(sent.find("%PDF-"), std::string::npos) << "no PDF went to the print service";
+    // 8.5 x 11 inches in points; A4 would be 595 x 842.
+    EXPECT_THAT(PageSizes(sent), ElementsAre(std::pair(612, 792)));
+    EXPECT_FALSE(WaitForPrintedFile(QStringLiteral("Kapazität pro Zelle: 2718 mAh")).isEmpty());
 }
 
 }  // namespace

@@ -3,8 +3,9 @@
 // A stand-in print server on 127.0.0.1 that passes one connection through to
 // the real cupsd until the client sends a request holding a given text, and
 // from then on keeps everything the client sends to itself: a print service
-// that answers at first and then falls silent. Connections after the first
-// are taken by the kernel and never served.
+// that answers at first and then falls silent. With no such text it passes
+// everything through. It records what the client sent (the first 16 MB).
+// Connections after the first are taken by the kernel and never served.
 #include <arpa/inet.h>
 #include <netinet/in.h>
 #include <poll.h>
@@ -12,8 +13,10 @@
 #include <sys/un.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <array>
 #include <atomic>
+#include <mutex>
 #include <stdexcept>
 #include <string>
 #include <string_view>
@@ -51,9 +54,14 @@ class StallingProxy {
 
     [[nodiscard]] std::string Server() const { return "127.0.0.1:" + std::to_string(port_); }
     [[nodiscard]] bool Stalled() const { return stalled_; }
+    [[nodiscard]] std::string ClientSent() const {
+        const std::lock_guard lock(mutex_);
+        return sent_;
+    }
 
   private:
     static constexpr int kPollMilliseconds = 50;
+    static constexpr std::size_t kRecorded = 16 << 20;
 
     // Waits for something to read on `fd`; false once the proxy is stopped.
     [[nodiscard]] bool WaitFor(int fd) const {
@@ -107,7 +115,11 @@ class StallingProxy {
                     return;
                 }
                 const std::string_view data(buffer.data(), static_cast<std::size_t>(count));
-                if (from == 0 && (stalled_ || data.find(stallAt_) != std::string_view::npos)) {
+                if (from == 0) {
+                    Record(data);
+                }
+                if (from == 0 && (stalled_ || (!stallAt_.empty() &&
+                                               data.find(stallAt_) != std::string_view::npos))) {
                     stalled_ = true;  // swallowed: the server never hears of it
                     continue;
                 }
@@ -119,12 +131,19 @@ class StallingProxy {
         }
     }
 
+    void Record(const std::string_view data) {
+        const std::lock_guard lock(mutex_);
+        sent_.append(data.substr(0, kRecorded - std::min(kRecorded, sent_.size())));
+    }
+
     std::string upstream_;
     std::string stallAt_;
     int listener_ = -1;
     int port_ = 0;
     std::atomic<bool> stop_ = false;
     std::atomic<bool> stalled_ = false;
+    mutable std::mutex mutex_;
+    std::string sent_;
     std::thread thread_;
 };
 

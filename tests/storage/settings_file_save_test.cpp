@@ -114,18 +114,9 @@ TEST(SettingsFileLinkLoop, FailsAndLeavesTheLinks) {
 
 // --- a read-only folder, run as an ordinary user ----------------------------
 
-// Runs the save helper on `path`, as the user "nobody" when the test runs as
-// root (root may write anywhere, so it would never see the folder refuse).
-// The helper's exit code, or -1 when it could not be run.
-int SaveAsOrdinaryUser(const std::string& path, const std::string& fileSizeLimit) {
-    std::vector<std::string> command;
-    if (::geteuid() == 0) {
-        command = {"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"};
-    }
-    command.insert(command.end(), {BRENNQUIST_SAVE_HELPER, path});
-    if (!fileSizeLimit.empty()) {
-        command.push_back(fileSizeLimit);
-    }
+// Runs `command` as a child process: its exit code, or -1 when it could not
+// be run or did not end normally.
+int RunCommand(std::vector<std::string> command) {
     std::vector<char*> argv;
     argv.reserve(command.size() + 1);
     for (std::string& word : command) {
@@ -141,6 +132,21 @@ int SaveAsOrdinaryUser(const std::string& path, const std::string& fileSizeLimit
         return -1;
     }
     return WEXITSTATUS(status);
+}
+
+// Runs the save helper on `path`, as the user "nobody" when the test runs as
+// root (root may write anywhere, so it would never see the folder refuse).
+// The helper's exit code, or -1 when it could not be run.
+int SaveAsOrdinaryUser(const std::string& path, const std::string& fileSizeLimit = {}) {
+    std::vector<std::string> command;
+    if (::geteuid() == 0) {
+        command = {"setpriv", "--reuid=nobody", "--regid=nogroup", "--clear-groups"};
+    }
+    command.insert(command.end(), {BRENNQUIST_SAVE_HELPER, path});
+    if (!fileSizeLimit.empty()) {
+        command.push_back(fileSizeLimit);
+    }
+    return RunCommand(std::move(command));
 }
 
 struct ReadOnlyFolderCase {
@@ -206,6 +212,60 @@ INSTANTIATE_TEST_SUITE_P(
                                          "40", false},
                       ReadOnlyFolderCase{"ReadOnlyFileStaysUntouched", kReadOnly, "", false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// --- the replace itself refused ----------------------------------------------
+
+// A folder anyone may write to with the sticky bit, such as /tmp, owned by
+// root, holding root's akku.dat that anyone may write: another user may make
+// the temporary file there but may not put it in place of root's file.
+TEST(SettingsFileRenameRefused, StickyFolderOfAnotherUserIsWrittenInPlace) {
+    if (::geteuid() != 0) {
+        GTEST_SKIP() << "needs root to save as another user";
+    }
+    const testing::TemporaryFolder folder;
+    const fs::path path = folder.Path() / "akku.dat";
+    testing::WriteBytes(path, kOldFile);
+    fs::permissions(path, fs::perms::owner_read | fs::perms::owner_write | fs::perms::group_read |
+                              fs::perms::group_write | fs::perms::others_read |
+                              fs::perms::others_write);
+    fs::permissions(folder.Path(), fs::perms::all | fs::perms::sticky_bit);
+    struct stat before {};
+    ASSERT_EQ(::stat(path.c_str(), &before), 0);
+
+    EXPECT_EQ(SaveAsOrdinaryUser(path.string()), 0);
+
+    EXPECT_EQ(testing::ReadBytes(path), kDesignFile);
+    struct stat after {};
+    ASSERT_EQ(::stat(path.c_str(), &after), 0);
+    EXPECT_EQ(after.st_ino, before.st_ino) << "the same file, written in place";
+    EXPECT_EQ(after.st_uid, 0U);
+    EXPECT_THAT(folder.Entries(), ElementsAre("akku.dat")) << "no temporary file left";
+}
+
+// akku.dat bind-mounted over the folder's own file, as a container or a
+// sandbox lays out single files: no file may be renamed onto a mount point.
+// The mount lives in a mount namespace of the child alone.
+TEST(SettingsFileRenameRefused, BindMountedFileIsWrittenInPlace) {
+    constexpr int kCannotMount = 77;
+    const testing::TemporaryFolder folder;
+    const fs::path path = folder.Path() / "akku.dat";
+    const fs::path mounted = folder.Path() / "elsewhere.dat";
+    testing::WriteBytes(path, kOldFile);
+    testing::WriteBytes(mounted, kOldFile);
+
+    const int exitCode =
+        RunCommand({"unshare", "--mount", "--propagation", "private", "sh", "-c",
+                    "mount --bind \"$1\" \"$2\" 2>/dev/null || exit 77; exec \"$3\" \"$2\"", "sh",
+                    mounted.string(), path.string(), BRENNQUIST_SAVE_HELPER});
+    if (exitCode == kCannotMount || (exitCode == 1 && ::geteuid() != 0)) {
+        GTEST_SKIP() << "needs a private mount namespace (root)";
+    }
+    EXPECT_EQ(exitCode, 0);
+    EXPECT_EQ(testing::ReadBytes(mounted), kDesignFile) << "written through the mount";
+    EXPECT_EQ(testing::ReadBytes(path), kOldFile) << "the file under the mount untouched";
+    EXPECT_THAT(folder.Entries(), ElementsAre("akku.dat", "elsewhere.dat"))
+        << "no temporary file left";
+}
 
 }  // namespace
 }  // namespace brennquist

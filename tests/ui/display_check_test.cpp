@@ -2,9 +2,11 @@
 // real display servers: an Xvfb, a listening socket standing in for a
 // Wayland compositor, and names where nothing answers.
 #include <gtest/gtest.h>
+#include <netinet/in.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
+#include <xcb/xcb.h>
 
 #include <QDir>
 #include <QFileInfo>
@@ -12,18 +14,25 @@
 #include <QTemporaryDir>
 #include <QThread>
 #include <array>
+#include <atomic>
+#include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
+#include <span>
 #include <string>
+#include <thread>
+#include <vector>
 
 #include "ui/display_check.h"
+#include "ui/x11_connection.h"
 
 namespace brennquist {
 namespace {
 
-constexpr std::array<const char*, 4> kVariables = {"DISPLAY", "WAYLAND_DISPLAY", "QT_QPA_PLATFORM",
-                                                   "XDG_RUNTIME_DIR"};
+constexpr std::array<const char*, 6> kVariables = {"DISPLAY",          "WAYLAND_DISPLAY",
+                                                   "QT_QPA_PLATFORM",  "XDG_RUNTIME_DIR",
+                                                   "XDG_SESSION_TYPE", "XAUTHORITY"};
 const std::string kNoDisplay =
     "Brennquist kann nicht starten: Es ist keine grafische Anzeige eingestellt (DISPLAY und "
     "WAYLAND_DISPLAY sind leer).";
@@ -33,11 +42,13 @@ constexpr const char* kDeadDisplay = ":64999";
 // An X server of its own for the test, on a display number it picks itself.
 class VirtualX11 {
   public:
-    VirtualX11() {
+    explicit VirtualX11(const QStringList& extra = {}) {
         xvfb_.start(QStringLiteral("Xvfb"),
-                    {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
-                     QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
-                     QStringLiteral("64x64x24")});
+                    QStringList{QStringLiteral("-displayfd"), QStringLiteral("1"),
+                                QStringLiteral("-nolisten"), QStringLiteral("tcp"),
+                                QStringLiteral("-screen"), QStringLiteral("0"),
+                                QStringLiteral("64x64x24")} +
+                        extra);
         if (!xvfb_.waitForReadyRead(20000)) {
             return;
         }
@@ -76,7 +87,7 @@ class ListeningSocket {
         listening_ =
             fd_ >= 0 &&
             ::bind(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0 &&
-            ::listen(fd_, 1) == 0;
+            ::listen(fd_, 16) == 0;  // room for every check of a test
     }
     ~ListeningSocket() { ::close(fd_); }
     ListeningSocket(const ListeningSocket&) = delete;
@@ -90,6 +101,12 @@ class ListeningSocket {
     int fd_;
     bool listening_ = false;
 };
+
+// What the check says for a program started with these arguments.
+std::optional<std::string> MissingDisplay(std::vector<const char*> arguments = {}) {
+    arguments.insert(arguments.begin(), "brennquist");
+    return CheckDisplay(arguments).missing;
+}
 
 class DisplayCheckTest : public ::testing::Test {
   protected:
@@ -168,11 +185,171 @@ TEST_F(DisplayCheckTest, OnlyTheChosenPlatformCounts) {
         "Brennquist kann nicht starten: Die grafische Anzeige „:64999“ ist nicht erreichbar.");
     setenv("QT_QPA_PLATFORM", "wayland;xcb", 1);
     EXPECT_EQ(MissingDisplay(), std::nullopt);
-    unsetenv("WAYLAND_DISPLAY");
+    setenv("WAYLAND_DISPLAY", "", 1);
     setenv("QT_QPA_PLATFORM", "wayland", 1);
     EXPECT_EQ(MissingDisplay(),
               "Brennquist kann nicht starten: Es ist keine grafische Anzeige eingestellt "
               "(WAYLAND_DISPLAY ist leer).");
+}
+
+// As libwayland: without WAYLAND_DISPLAY the socket is "wayland-0" in
+// XDG_RUNTIME_DIR, wherever Wayland is among the platforms Qt tries.
+TEST_F(DisplayCheckTest, WaylandWithoutItsVariableUsesTheDefaultSocket) {
+    setenv("DISPLAY", kDeadDisplay, 1);
+    setenv("XDG_SESSION_TYPE", "wayland", 1);
+    EXPECT_EQ(MissingDisplay(),
+              "Brennquist kann nicht starten: Die grafischen Anzeigen „:64999“ und "
+              "„wayland-0“ sind nicht erreichbar.");
+    const ListeningSocket compositor(RuntimePath("wayland-0"));
+    ASSERT_TRUE(compositor.listening());
+    EXPECT_EQ(MissingDisplay(), std::nullopt) << "a Wayland session";
+    unsetenv("XDG_SESSION_TYPE");
+    EXPECT_NE(MissingDisplay(), std::nullopt) << "neither session nor variable: X11 only";
+    setenv("QT_QPA_PLATFORM", "wayland", 1);
+    EXPECT_EQ(MissingDisplay(), std::nullopt) << "Wayland chosen";
+    unsetenv("QT_QPA_PLATFORM");
+    EXPECT_EQ(MissingDisplay({"-platform", "wayland"}), std::nullopt) << "Wayland chosen";
+}
+
+// Qt's own -platform and -display options count as much as the variables.
+TEST_F(DisplayCheckTest, QtsOwnOptionsCount) {
+    EXPECT_EQ(MissingDisplay({"-platform", "offscreen"}), std::nullopt);
+    EXPECT_EQ(MissingDisplay({"--platform", "minimal"}), std::nullopt);
+    setenv("QT_QPA_PLATFORM", "offscreen", 1);
+    EXPECT_EQ(MissingDisplay({"-platform", "xcb"}),
+              kNoDisplay.substr(0, kNoDisplay.find('(')) + "(DISPLAY ist leer).")
+        << "the option wins over the variable";
+    unsetenv("QT_QPA_PLATFORM");
+    // The value of another option is no option of its own.
+    EXPECT_EQ(MissingDisplay({"-qwindowtitle", "-platform", "offscreen"}), kNoDisplay);
+
+    const VirtualX11 server;
+    ASSERT_FALSE(server.name().empty()) << "Xvfb did not start";
+    EXPECT_EQ(MissingDisplay({"-display", server.name().c_str()}), std::nullopt);
+    setenv("DISPLAY", kDeadDisplay, 1);
+    EXPECT_EQ(MissingDisplay({"--display", server.name().c_str()}), std::nullopt);
+    setenv("DISPLAY", server.name().c_str(), 1);
+    EXPECT_EQ(
+        MissingDisplay({"-display", kDeadDisplay}),
+        "Brennquist kann nicht starten: Die grafische Anzeige „:64999“ ist nicht erreichbar.");
+}
+
+// The check's connection stays open until the program lets it go, so the
+// server never sees its last client leave before Qt's arrives.
+TEST_F(DisplayCheckTest, AnsweringX11DisplayIsHeldUntilReleased) {
+    const VirtualX11 server;
+    ASSERT_FALSE(server.name().empty()) << "Xvfb did not start";
+    setenv("DISPLAY", server.name().c_str(), 1);
+    const std::array<const char*, 1> arguments{"brennquist"};
+    DisplayCheck check = CheckDisplay(arguments);
+    EXPECT_EQ(check.missing, std::nullopt);
+    ASSERT_NE(check.connection, nullptr);
+    EXPECT_EQ(xcb_connection_has_error(check.connection.get()), 0);
+    // Still answering: a round trip over the held connection.
+    const xcb_get_input_focus_cookie_t cookie = xcb_get_input_focus(check.connection.get());
+    std::free(xcb_get_input_focus_reply(check.connection.get(), cookie, nullptr));
+    EXPECT_EQ(xcb_connection_has_error(check.connection.get()), 0);
+}
+
+// An X server's cookie file holding one cookie for any display.
+bool WriteCookieFile(const QString& path) {
+    QByteArray entry;
+    const auto field = [&entry](const QByteArray& bytes) {
+        entry.append(static_cast<char>(bytes.size() >> 8)).append(static_cast<char>(bytes.size()));
+        entry.append(bytes);
+    };
+    entry.append('\xff').append('\xff');  // any address family
+    field({});
+    field({});
+    field("MIT-MAGIC-COOKIE-1");
+    field(QByteArray(16, '\x2a'));
+    QFile file(path);
+    return file.open(QIODevice::WriteOnly) && file.write(entry) == entry.size();
+}
+
+TEST_F(DisplayCheckTest, ServerThatWantsAuthorizationIsNamedAsSuch) {
+    const QTemporaryDir folder;
+    const QString cookies = QDir(folder.path()).filePath(QStringLiteral("cookies"));
+    ASSERT_TRUE(WriteCookieFile(cookies));
+    const VirtualX11 server({QStringLiteral("-auth"), cookies});
+    ASSERT_FALSE(server.name().empty()) << "Xvfb did not start";
+    setenv("DISPLAY", server.name().c_str(), 1);
+    setenv("XAUTHORITY", QDir(folder.path()).filePath(QStringLiteral("none")).toUtf8(), 1);
+    const std::optional<std::string> missing = MissingDisplay();
+    ASSERT_TRUE(missing.has_value());
+    EXPECT_TRUE(missing->starts_with("Brennquist kann nicht starten: Die grafische Anzeige „" +
+                                     server.name() +
+                                     "“ verweigert die Verbindung, weil die Berechtigung fehlt"))
+        << *missing;
+    EXPECT_NE(missing->find("Authorization required"), std::string::npos)
+        << "the server's own words: " << *missing;
+    setenv("XAUTHORITY", cookies.toUtf8(), 1);
+    EXPECT_EQ(MissingDisplay(), std::nullopt) << "with the cookie";
+}
+
+// A TCP listener on 127.0.0.1 that takes every connection and drops it at
+// once, counting them, as an X server over the network that does not answer.
+class DroppingTcpServer {
+  public:
+    DroppingTcpServer() : fd_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
+        constexpr int kX11Port = 6000;
+        for (int display = 64000 - kX11Port; display < 64100 - kX11Port && fd_ >= 0; ++display) {
+            sockaddr_in address{};
+            address.sin_family = AF_INET;
+            address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
+            address.sin_port = htons(static_cast<std::uint16_t>(kX11Port + display));
+            if (::bind(fd_, reinterpret_cast<const sockaddr*>(&address), sizeof(address)) == 0 &&
+                ::listen(fd_, 8) == 0) {
+                name_ = "127.0.0.1:" + std::to_string(display);
+                break;
+            }
+        }
+        if (!name_.empty()) {
+            thread_ = std::thread([this] { Serve(); });
+        }
+    }
+    ~DroppingTcpServer() {
+        stop_ = true;
+        ::shutdown(fd_, SHUT_RDWR);
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+        ::close(fd_);
+    }
+    DroppingTcpServer(const DroppingTcpServer&) = delete;
+    DroppingTcpServer& operator=(const DroppingTcpServer&) = delete;
+    DroppingTcpServer(DroppingTcpServer&&) = delete;
+    DroppingTcpServer& operator=(DroppingTcpServer&&) = delete;
+
+    [[nodiscard]] const std::string& name() const { return name_; }
+    [[nodiscard]] int connections() const { return connections_; }
+
+  private:
+    void Serve() {
+        while (!stop_) {
+            const int client = ::accept(fd_, nullptr, nullptr);
+            if (client < 0) {
+                return;
+            }
+            ++connections_;
+            ::close(client);
+        }
+    }
+
+    int fd_;
+    std::string name_;
+    std::thread thread_;
+    std::atomic<bool> stop_ = false;
+    std::atomic<int> connections_ = 0;
+};
+
+TEST_F(DisplayCheckTest, DisplayOverTheNetworkIsAskedOnce) {
+    const DroppingTcpServer server;
+    ASSERT_FALSE(server.name().empty()) << "no free port";
+    setenv("DISPLAY", server.name().c_str(), 1);
+    EXPECT_EQ(MissingDisplay(), "Brennquist kann nicht starten: Die grafische Anzeige „" +
+                                    server.name() + "“ ist nicht erreichbar.");
+    EXPECT_EQ(server.connections(), 1);
 }
 
 TEST_F(DisplayCheckTest, PlatformWithoutDisplayServerNeedsNone) {
@@ -190,8 +367,9 @@ struct ProgramRun {
     QString errors;
 };
 
-// The real program, started as a user would, with the display variables given.
-ProgramRun RunProgram(const QString& display) {
+// The real program, started as a user would, with the display variables
+// given and the others unset.
+QProcessEnvironment ProgramEnvironment(const QString& display) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     for (const char* variable : kVariables) {
         environment.remove(QString::fromLatin1(variable));
@@ -199,9 +377,13 @@ ProgramRun RunProgram(const QString& display) {
     if (!display.isEmpty()) {
         environment.insert(QStringLiteral("DISPLAY"), display);
     }
+    return environment;
+}
+
+ProgramRun RunProgram(const QProcessEnvironment& environment, const QStringList& arguments = {}) {
     QProcess program;
     program.setProcessEnvironment(environment);
-    program.start(QStringLiteral(BRENNQUIST_PROGRAM), {});
+    program.start(QStringLiteral(BRENNQUIST_PROGRAM), arguments);
     ProgramRun run;
     if (!program.waitForFinished(60000)) {
         program.kill();
@@ -213,6 +395,10 @@ ProgramRun RunProgram(const QString& display) {
     run.output = QString::fromUtf8(program.readAllStandardOutput());
     run.errors = QString::fromUtf8(program.readAllStandardError());
     return run;
+}
+
+ProgramRun RunProgram(const QString& display) {
+    return RunProgram(ProgramEnvironment(display));
 }
 
 class ProgramWithoutDisplayTest : public ::testing::TestWithParam<const char*> {};
@@ -232,6 +418,49 @@ INSTANTIATE_TEST_SUITE_P(Displays, ProgramWithoutDisplayTest, ::testing::Values(
                          [](const auto& info) {
                              return std::string(info.index == 0 ? "NoneSet" : "Unreachable");
                          });
+
+TEST(ProgramDisplayTest, RefusingServerGetsOneGermanLine) {
+    const QTemporaryDir folder;
+    const QString cookies = QDir(folder.path()).filePath(QStringLiteral("cookies"));
+    ASSERT_TRUE(WriteCookieFile(cookies));
+    const VirtualX11 server({QStringLiteral("-auth"), cookies});
+    ASSERT_FALSE(server.name().empty()) << "Xvfb did not start";
+    QProcessEnvironment environment = ProgramEnvironment(QString::fromStdString(server.name()));
+    environment.insert(QStringLiteral("XAUTHORITY"),
+                       QDir(folder.path()).filePath(QStringLiteral("none")));
+    const ProgramRun run = RunProgram(environment);
+    EXPECT_EQ(run.status, QProcess::NormalExit) << "no abort";
+    EXPECT_EQ(run.exitCode, 1);
+    EXPECT_EQ(run.errors.count(QLatin1Char('\n')), 1) << run.errors.toStdString();
+    EXPECT_EQ(run.errors.count(QStringLiteral("Authorization required")), 1)
+        << run.errors.toStdString();
+    EXPECT_TRUE(run.errors.contains(QStringLiteral("verweigert die Verbindung")))
+        << run.errors.toStdString();
+}
+
+// With -platform offscreen the window needs no display at all: Qt loads its
+// offscreen platform (Qt tells which plugins it loads) and the program runs.
+TEST(ProgramDisplayTest, PlatformOptionStartsWithoutAnyDisplay) {
+    QProcessEnvironment environment = ProgramEnvironment({});
+    environment.insert(QStringLiteral("QT_DEBUG_PLUGINS"), QStringLiteral("1"));
+    QProcess program;
+    program.setProcessEnvironment(environment);
+    program.start(QStringLiteral(BRENNQUIST_PROGRAM),
+                  {QStringLiteral("-platform"), QStringLiteral("offscreen")});
+    QByteArray errors;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!errors.contains("libqoffscreen") && std::chrono::steady_clock::now() < deadline &&
+           !program.waitForFinished(50)) {
+        errors += program.readAllStandardError();
+    }
+    errors += program.readAllStandardError();
+    const bool running = program.state() == QProcess::Running;
+    program.kill();
+    program.waitForFinished(5000);
+    EXPECT_TRUE(running) << errors.toStdString();
+    EXPECT_TRUE(errors.contains("libqoffscreen")) << errors.toStdString();
+    EXPECT_FALSE(errors.contains("Brennquist kann nicht starten")) << errors.toStdString();
+}
 
 }  // namespace
 }  // namespace brennquist

@@ -3,12 +3,15 @@
 #include <QApplication>
 #include <QClipboard>
 #include <QComboBox>
+#include <QContextMenuEvent>
 #include <QDropEvent>
 #include <QFile>
 #include <QLineEdit>
+#include <QMenu>
 #include <QMimeData>
 #include <QPushButton>
 #include <QTest>
+#include <algorithm>
 
 #include "tests/ui/window_fixture.h"
 
@@ -121,11 +124,71 @@ TEST_F(FieldsTest, PasteInsideAValueKeepsWhatStandsAroundIt) {
     EXPECT_EQ(field.cursorPosition(), 2);
 }
 
-TEST_F(FieldsTest, AssignedLineBreakIsCutLikeAPastedOne) {
+// Only what a person brings in is cut; the program's own assignment stays
+// as it is, and the computation reports what it cannot read.
+TEST_F(FieldsTest, AssignedLineBreakStaysAndIsReportedByTheComputation) {
     Field("txtIL").setText(QStringLiteral("6\r\n7"));
-    EXPECT_EQ(Field("txtIL").text(), "6");
-    EXPECT_EQ(Caption("lblMessage"), "Akkupack zu schwach ausgelegt!");
-    EXPECT_EQ(InputErrorBoxes(), 0);
+    EXPECT_EQ(Field("txtIL").text(), "6\r\n7");
+    EXPECT_EQ(InputErrorBoxes(), 1);
+    Field("cmbCellSelect").setText(QStringLiteral("NiCd\nNiMH"));
+    EXPECT_EQ(Field("cmbCellSelect").text(), "NiCd\nNiMH");
+}
+
+struct UndoCase {
+    const char* name;
+    const char* clip;
+};
+
+void PrintTo(const UndoCase& paste, std::ostream* out) {
+    *out << paste.name;
+}
+
+class PasteUndoTest : public FieldsTest, public ::testing::WithParamInterface<UndoCase> {};
+
+// A paste is one step of the field's undo history, cut or not, and the
+// typing before it is a step of its own.
+TEST_P(PasteUndoTest, CtrlZTakesBackThePasteAlone) {
+    QLineEdit& field = Field("txtK");
+    field.setFocus();
+    field.selectAll();
+    QTest::keyClicks(&field, QStringLiteral("12"));
+    QApplication::clipboard()->setText(QString::fromUtf8(GetParam().clip));
+    QTest::keyClick(&field, Qt::Key_V, Qt::ControlModifier);
+    EXPECT_EQ(field.text(), "1234");
+    QTest::keyClick(&field, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(field.text(), "12");
+    QTest::keyClick(&field, Qt::Key_Z, Qt::ControlModifier);
+    EXPECT_EQ(field.text(), "350");
+}
+
+INSTANTIATE_TEST_SUITE_P(Clips, PasteUndoTest,
+                         ::testing::Values(UndoCase{"OneLine", "34"},
+                                           UndoCase{"LineFeed", "34\n56"},
+                                           UndoCase{"CrLf", "34\r\n"}),
+                         [](const auto& info) { return std::string(info.param.name); });
+
+// The Paste entry of the field's own menu cuts too.
+TEST_F(FieldsTest, ContextMenuPasteKeepsTheFirstLine) {
+    QApplication::clipboard()->setText(QStringLiteral("77\n88"));
+    QLineEdit& field = Field("txtK");
+    field.setFocus();
+    field.selectAll();
+    QContextMenuEvent event(QContextMenuEvent::Mouse, QPoint(2, 2),
+                            field.mapToGlobal(QPoint(2, 2)));
+    QApplication::sendEvent(&field, &event);
+    QMenu* menu = nullptr;
+    for (QWidget* const widget : QApplication::topLevelWidgets()) {
+        menu = menu != nullptr ? menu : qobject_cast<QMenu*>(widget);
+    }
+    ASSERT_NE(menu, nullptr);
+    const QList<QAction*> actions = menu->actions();
+    const auto paste = std::find_if(actions.begin(), actions.end(), [](const QAction* action) {
+        return action->text().contains(QKeySequence(QKeySequence::Paste).toString());
+    });
+    ASSERT_NE(paste, actions.end());
+    (*paste)->trigger();
+    menu->close();
+    EXPECT_EQ(field.text(), "77");
 }
 
 struct DoubleClickCase {

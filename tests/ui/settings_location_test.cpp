@@ -1,6 +1,8 @@
 // Where akku.dat lives: per user for an installed copy, beside the program
 // for any other.
 #include <gtest/gtest.h>
+#include <pwd.h>
+#include <unistd.h>
 
 #include <QByteArray>
 #include <QDir>
@@ -84,6 +86,26 @@ TEST_F(SettingsLocationTest, CopyWithoutInstalledDataKeepsItsOwnFolder) {
     EXPECT_EQ(SettingsFolder(Bin()), Bin());
     ASSERT_TRUE(QDir(root_.path()).mkpath(QStringLiteral("share/applications")));
     EXPECT_EQ(SettingsFolder(Bin()), Bin()) << "another program's menu folder is no install";
+}
+
+// Without HOME (a service, `env -i`, some cron jobs) the home folder is the
+// one the user database gives for the user running the test, as a shell's
+// "~" is: never the root folder.
+TEST_F(SettingsLocationTest, InstalledCopyWithoutHomeTakesItFromTheUserDatabase) {
+    Install();
+    const ScopedVariable config("XDG_CONFIG_HOME", std::nullopt);
+    const passwd* const user = ::getpwuid(::getuid());
+    ASSERT_NE(user, nullptr) << "the test user has no entry in the user database";
+    const QString expected =
+        QFile::decodeName(user->pw_dir) + QStringLiteral("/.config/brennquist");
+    for (const std::optional<QByteArray>& unusable :
+         {std::optional<QByteArray>(), std::optional<QByteArray>(""),
+          std::optional<QByteArray>("relativ")}) {
+        const ScopedVariable home("HOME", unusable);
+        const QString folder = SettingsFolder(Bin());
+        EXPECT_EQ(folder, expected) << unusable.value_or("<unset>").toStdString();
+        EXPECT_FALSE(folder.startsWith(QStringLiteral("/.config"))) << folder.toStdString();
+    }
 }
 
 // Root may write anywhere and a user may lock a portable copy's folder: the

@@ -204,17 +204,57 @@ INSTANTIATE_TEST_SUITE_P(
                  "NiCd\r3000\r10\r60\r10\r1\r15\r70\r900\r",
                  {"NiCd", "3000", "10", "60", "10", "1", "15", "70", "900"},
                  false},
-        // One line holds the whole file; the field keeps it up to its first line end.
+        // A line feed alone ends no line: the whole file is the cell type, as it stands.
         LoadCase{"LineFeedsOnlyBecomeOneCellType",
                  "NiMH\n3000\n10\n60\n10\n1\n15\n70\n900\n",
-                 {"NiMH", "350", "5", "9,8", "1", "1", "5", "80", "1000"},
+                 {"NiMH\n3000\n10\n60\n10\n1\n15\n70\n900\n", "350", "5", "9,8", "1", "1", "5",
+                  "80", "1000"},
                  true},
+        LoadCase{"OtherControlCharactersStayInTheirField",
+                 "NiCd\f2\r\n35\v0\r\n10\x85\r\n60\r\n10\r\n1\r\n15\r\n70\r\n900\r\n",
+                 {"NiCd\f2", "35\v0", "10…", "60", "10", "1", "15", "70", "900"},
+                 false},
         LoadCase{"EmptyFile", "", kDesignTexts, true},
         LoadCase{"Windows1252UmlautAndEuro",
                  "Bleiakku \xE4\xF6\xFC\r\n\x80\r\n5\r\n\r\n1\r\n1\r\n5\r\n80\r\n1000\r\n",
                  {"Bleiakku äöü", "€", "5", "", "1", "1", "5", "80", "1000"},
                  false}),
     [](const auto& info) { return std::string(info.param.name); });
+
+// What the program loads reaches the fields exactly as stored, even where a
+// person could not type it: the computation says what it cannot read, and the
+// next save writes the file back byte for byte.
+TEST_F(SettingsWindowTest, LoadedTextsStayAsStoredAndAreSavedBackUnchanged) {
+    const QByteArray stored("NiMH\r\n35\v0\r\n10\r\n60\r\n10\r\n1\r\n15\r\n70\r\n900\r\n");
+    WriteFile(SettingsPath(), stored);
+    Window window(Folder());
+    window.Load();
+    EXPECT_EQ(window.Field("txtK").text(), QStringLiteral("35\v0"));
+    EXPECT_GE(window.Messages().Count(QStringLiteral("Eingabefehler!")), 1);
+    window.PressSave();
+    EXPECT_EQ(ReadFile(SettingsPath()), stored);
+}
+
+// A file with line feeds alone is one line: the cell type holds it all, the
+// notice tells that the rest is missing, and a save keeps every byte of it.
+TEST_F(SettingsWindowTest, FileWithLineFeedsOnlyComesBackWhole) {
+    const QByteArray unixFile("NiMH\n3000\n10\n60\n10\n1\n15\n70\n900\n");
+    WriteFile(SettingsPath(), unixFile);
+    {
+        Window window(Folder());
+        window.Load();
+        EXPECT_EQ(window.CellSelect().currentText(), QString::fromLatin1(unixFile));
+        EXPECT_EQ(Notes(window.Messages()), std::vector<ShownBox>{kNoticeBox});
+        window.PressSave();
+    }
+    EXPECT_EQ(ReadFile(SettingsPath()),
+              unixFile + "\r\n350\r\n5\r\n9,8\r\n1\r\n1\r\n5\r\n80\r\n1000\r\n");
+    Window again(Folder());
+    again.Load();
+    EXPECT_THAT(again.Inputs(), ElementsAre(QString::fromLatin1(unixFile), "350", "5", "9,8", "1",
+                                            "1", "5", "80", "1000"));
+    EXPECT_THAT(Notes(again.Messages()), IsEmpty());
+}
 
 // Each line reaches its field before the next is read, and each change
 // recomputes: a bad capacity is met by the recomputation of its own
