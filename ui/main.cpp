@@ -27,6 +27,7 @@ int main(int argc, char** argv) {
     brennquist::InstallGermanQtTexts();
     brennquist::ModalMessageBoxes messages;
     brennquist::frmMain window(messages, brennquist::FormEnvironment::FromSystem());
+    messages.CentreOn(&window);
     window.Form_Load();
     window.show();
     return QApplication::exec();

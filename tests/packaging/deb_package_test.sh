@@ -51,9 +51,36 @@ done
 
 depends=$(dpkg-deb -f "$deb" Depends)
 echo "Depends: $depends"
-for needed in fonts-liberation fonts-comic-neue xdg-utils qt6-qpa-plugins libqt6svg6 \
-              qt6-translations-l10n libqt6widgets6 libcups2; do
-    grep -qE "(^|, )$needed( |,|$)" <<<"$depends" || fail "Depends lacks $needed"
+# Whether a package is named in Depends, alone or as one of alternatives.
+in_depends() { tr ',|' '\n\n' <<<"$depends" | awk '{ print $1 }' | grep -qxF "$1"; }
+# The Debian packages that hold a file named like the pattern (`dpkg -S`), one a line.
+owners_of() { dpkg-query -S "$1" 2>/dev/null | grep -v '^diversion ' | cut -d: -f1 | tr -d ' ' |
+              tr ',' '\n' | sort -u; }
+
+# What the program loads or calls without linking it, which dpkg-shlibdeps cannot see.
+for needed in fonts-liberation fonts-comic-neue xdg-utils qt6-qpa-plugins qt6-wayland \
+              qt6-translations-l10n; do
+    in_depends "$needed" || fail "Depends lacks $needed"
 done
+svg_icon_engine=$(owners_of '*/qt6/plugins/iconengines/libqsvgicon.so' | head -n1)
+[ -n "$svg_icon_engine" ] || fail "no installed package holds Qt's SVG icon engine"
+in_depends "$svg_icon_engine" || fail "Depends lacks $svg_icon_engine (Qt's SVG icon engine)"
+
+# Every library the packed program links comes from a package in Depends, under
+# the name this release gives it (libcups2 or libcups2t64, say). A name may be
+# held by several packages (libm.so.6 by libc6 and libc6-i386): one is enough.
+mapfile -t linked < <(readelf -d "$work/tree/usr/bin/brennquist" |
+    sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+[ ${#linked[@]} -gt 0 ] || fail "the packed program links no library"
+for library in "${linked[@]}"; do
+    mapfile -t packages < <(owners_of "*/$library")
+    [ ${#packages[@]} -gt 0 ] || fail "no installed package holds $library"
+    found=no
+    for package in "${packages[@]}"; do
+        in_depends "$package" && found=yes
+    done
+    [ $found = yes ] || fail "Depends lacks what holds $library: ${packages[*]}"
+done
+echo "linked libraries and their packages in Depends: ${#linked[@]}"
 "$work/tree/usr/bin/brennquist" --version | grep -qx 'Brennquist 1.0.0' || fail "packed program"
 echo "deb package: all checks passed"

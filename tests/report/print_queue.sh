@@ -18,6 +18,14 @@ action=${1:?usage: print_queue.sh start|stop STATE_FOLDER}
 state=${2:?usage: print_queue.sh start|stop STATE_FOLDER}
 pidfile=$state/cupsd.pid
 
+# Every CUPS command here talks to this system's scheduler over its local
+# socket, where root is known by its peer credentials. Without the socket they
+# would fall back to localhost:631, which in a chroot can be the host's
+# scheduler: it would be taken for ours, and it refuses root of another system
+# ("lpadmin: Unauthorized").
+socket=$(awk '$1 == "Listen" && $2 ~ /^\// { print $2; exit }' /etc/cups/cupsd.conf 2>/dev/null || true)
+export CUPS_SERVER=${socket:-/run/cups/cups.sock}
+
 scheduler_running() {
     lpstat -r 2>/dev/null | grep -q '^scheduler is running'
 }

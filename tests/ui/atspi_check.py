@@ -1,12 +1,18 @@
 #!/usr/bin/python3
 """The running program as a screen reader sees it over AT-SPI.
 
-Starts the program on its own X display, session bus and accessibility bus,
+Starts the program on its own display, session bus and accessibility bus,
 reads its accessible tree with pyatspi, types into a field over AT-SPI and
 checks that the results follow, then quits through the Beenden button.
 Exits 77 (skipped) with the reason when a display or bus cannot be had.
 
-usage: atspi_check.py PROGRAM
+On X11 (the default) the program gets its own Xvfb and saved inputs. With
+--wayland it gets a headless Weston and nothing else (no DISPLAY, no saved
+inputs, Qt left to choose its platform): the notice about the missing saved
+data comes first and is confirmed over AT-SPI, the window follows, and the
+program must have drawn through Qt's Wayland platform.
+
+usage: atspi_check.py [--wayland] PROGRAM
 """
 import os
 import re
@@ -18,6 +24,8 @@ import time
 
 SKIP = 77
 INNER = "BRENNQUIST_ATSPI_INNER"
+WAYLAND = "--wayland"
+NOTICE = "gespeicherte Daten nicht lesbar oder nicht vorhanden!"
 # The settings the program starts with: three cells in series, so 11,1 V.
 SETTINGS = ["Lithium Polymer/Ionen", "350", "5", "9,8", "3", "1", "5", "80", "1000"]
 # What internal control names look like; none may be announced.
@@ -60,21 +68,61 @@ def start_xvfb():
     return None, None
 
 
-def outer(program):
+def start_weston(runtime_dir):
+    """A headless Weston on a socket of its own in runtime_dir, and the
+    socket's name; (None, reason) if it does not start."""
+    socket = f"brennquist-check-{os.getpid()}"
+    env = {key: value for key, value in os.environ.items()
+           if key not in ("DISPLAY", "WAYLAND_DISPLAY", "WAYLAND_SOCKET")}
+    env["XDG_RUNTIME_DIR"] = runtime_dir
+    log_path = os.path.join(runtime_dir, "weston.log")
+    with open(log_path, "wb") as log:
+        weston = subprocess.Popen(["weston", "--backend=headless-backend.so",
+                                   f"--socket={socket}", "--idle-time=0"],
+                                  env=env, stdout=log, stderr=subprocess.STDOUT)
+    if poll(lambda: weston.poll() is not None
+            or os.path.exists(os.path.join(runtime_dir, socket)), 20) \
+            and weston.poll() is None:
+        return weston, socket
+    if weston.poll() is None:
+        weston.terminate()
+    weston.wait()
+    with open(log_path, encoding="utf-8", errors="replace") as log:
+        last = [line.strip() for line in log if line.strip()][-1:]
+    return None, "weston did not start" + (f": {last[0]}" if last else "")
+
+
+def outer(program, wayland):
     """Gives the check a display and a session bus of its own."""
-    for tool in ("Xvfb", "dbus-run-session", "dbus-send"):
+    for tool in ("weston" if wayland else "Xvfb", "dbus-run-session", "dbus-send"):
         if shutil.which(tool) is None:
             skip(f"{tool} is not installed")
-    xvfb, display = start_xvfb()
-    if xvfb is None:
-        skip("Xvfb did not start")
-    try:
-        env = dict(os.environ, DISPLAY=f":{display}", **{INNER: "1"})
-        return subprocess.run(["dbus-run-session", "--", sys.executable, __file__, program],
-                              env=env, check=False).returncode
-    finally:
-        xvfb.terminate()
-        xvfb.wait()
+    command = [sys.executable, __file__] + ([WAYLAND] if wayland else []) + [program]
+    if not wayland:
+        xvfb, display = start_xvfb()
+        if xvfb is None:
+            skip("Xvfb did not start")
+        try:
+            env = dict(os.environ, DISPLAY=f":{display}", **{INNER: "1"})
+            return subprocess.run(["dbus-run-session", "--"] + command,
+                                  env=env, check=False).returncode
+        finally:
+            xvfb.terminate()
+            xvfb.wait()
+    with tempfile.TemporaryDirectory() as runtime_dir:
+        os.chmod(runtime_dir, 0o700)  # as the session's own XDG_RUNTIME_DIR is
+        weston, socket = start_weston(runtime_dir)
+        if weston is None:
+            skip(socket)
+        try:
+            env = {key: value for key, value in os.environ.items()
+                   if key not in ("DISPLAY", "QT_QPA_PLATFORM", "WAYLAND_SOCKET")}
+            env.update(XDG_RUNTIME_DIR=runtime_dir, WAYLAND_DISPLAY=socket, **{INNER: "1"})
+            return subprocess.run(["dbus-run-session", "--"] + command,
+                                  env=env, check=False).returncode
+        finally:
+            weston.terminate()
+            weston.wait()
 
 
 def start_accessibility_bus():
@@ -95,14 +143,17 @@ def start_accessibility_bus():
     return bus
 
 
-def start_program(program, folder):
-    # The program reads akku.dat from its own folder: a copy with its settings.
+def start_program(program, folder, wayland):
+    # The program reads akku.dat from its own folder: a copy, with its settings
+    # on X11 and without any under Wayland.
     copy = os.path.join(folder, "brennquist")
     shutil.copy2(program, copy)
-    with open(os.path.join(folder, "akku.dat"), "wb") as settings:
-        settings.write("".join(line + "\r\n" for line in SETTINGS).encode("cp1252"))
-    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1", QT_QPA_PLATFORM="xcb",
+    env = dict(os.environ, QT_LINUX_ACCESSIBILITY_ALWAYS_ON="1",
                LC_ALL="de_DE.UTF-8", LANG="de_DE.UTF-8", ASAN_OPTIONS="detect_leaks=0")
+    if not wayland:
+        with open(os.path.join(folder, "akku.dat"), "wb") as settings:
+            settings.write("".join(line + "\r\n" for line in SETTINGS).encode("cp1252"))
+        env["QT_QPA_PLATFORM"] = "xcb"
     return subprocess.Popen([copy], env=env)
 
 
@@ -119,7 +170,7 @@ def describe(node):
     return f"name {node.name!r}, description {node.description!r}, role {node.getRoleName()!r}"
 
 
-def inner(program):
+def inner(program, wayland):
     bus = start_accessibility_bus()
     try:
         import pyatspi  # only now: it connects to the bus at import
@@ -128,9 +179,9 @@ def inner(program):
         skip("python3-pyatspi is not installed")
     failures = []
     with tempfile.TemporaryDirectory() as folder:
-        process = start_program(program, folder)
+        process = start_program(program, folder, wayland)
         try:
-            if run_checks(pyatspi, process, failures):
+            if run_checks(pyatspi, process, failures, wayland):
                 try:
                     process.wait(timeout=10)
                 except subprocess.TimeoutExpired:
@@ -145,19 +196,53 @@ def inner(program):
     return 1 if failures else 0
 
 
-def run_checks(pyatspi, process, failures):
+def qt_platforms(pid):
+    """The Qt platform plugins the process has loaded, read from its memory map."""
+    with open(f"/proc/{pid}/maps", encoding="utf-8", errors="replace") as maps:
+        return sorted({match.group(1) for match in
+                       re.finditer(r"/platforms/libq([a-z-]+)\.so", maps.read())})
+
+
+def confirm_notice(pyatspi, process, top_level, failures):
+    """The notice comes before the window; confirms it. True when it did."""
+    role = pyatspi
+    notice = poll(lambda: process.poll() is not None or top_level("Hinweis"))
+    if process.poll() is not None:
+        failures.append(f"the program ended early, exit code {process.returncode}")
+        return False
+    if notice is None:
+        failures.append("the notice about the missing saved data did not appear")
+        return False
+    if top_level("Brennquist") is not None:
+        failures.append("the window appeared before the notice was confirmed")
+    texts = [node.name for node in nodes(notice) if node.getRole() == role.ROLE_LABEL]
+    if NOTICE not in texts:
+        failures.append(f"the notice says {texts!r}")
+    ok = next((node for node in nodes(notice)
+               if node.getRole() == role.ROLE_PUSH_BUTTON and node.name == "OK"), None)
+    if ok is None:
+        failures.append("the notice has no OK button")
+        return False
+    print(f"notice before the window: {NOTICE!r}, confirmed with OK")
+    ok.queryAction().doAction(0)
+    return True
+
+
+def run_checks(pyatspi, process, failures, wayland):
     """Appends what is wrong to failures; True once Beenden was pressed."""
     desktop = pyatspi.Registry.getDesktop(0)
 
-    def window():
+    def top_level(title):
         for app in desktop:
             if app is not None and app.name == "brennquist":
                 for frame in app:
-                    if frame is not None and frame.name.startswith("Brennquist"):
+                    if frame is not None and frame.name.startswith(title):
                         return frame
         return None
 
-    frame = poll(lambda: process.poll() is not None or window())
+    if wayland and not confirm_notice(pyatspi, process, top_level, failures):
+        return False
+    frame = poll(lambda: process.poll() is not None or top_level("Brennquist"))
     if process.poll() is not None:
         failures.append(f"the program ended early, exit code {process.returncode}")
         return False
@@ -179,8 +264,11 @@ def run_checks(pyatspi, process, failures):
     expect("Kapazität field", lambda n: n.getRole() == role.ROLE_TEXT
            and n.name == "Kapazität [mAh]"
            and n.description == "Herstellerangabe: Kapazität einer Zelle")
+    # One cell of 3,7 V by default (Wayland, no saved inputs), three saved (X11).
     expect("voltage result", lambda n: n.getRole() == role.ROLE_LABEL
-           and n.description == "Spannung [V]" and n.name == "11,1")
+           and n.description == "Spannung [V]" and n.name == ("3,7" if wayland else "11,1"))
+    if frame.getState().contains(role.STATE_RESIZABLE):
+        failures.append("the window can be resized")
     expect("Speichern button", lambda n: n.getRole() == role.ROLE_PUSH_BUTTON
            and n.name == "Speichern")
     for node in nodes(frame):
@@ -198,6 +286,12 @@ def run_checks(pyatspi, process, failures):
     else:
         failures.append("the voltage result did not follow the recomputation")
 
+    platforms = qt_platforms(process.pid)
+    print(f"Qt platform plugins loaded: {platforms}")
+    expected = ["wayland-generic"] if wayland else ["xcb"]
+    if platforms != expected and not (wayland and platforms == ["wayland-egl"]):
+        failures.append(f"drawn through {platforms}, not {expected}")
+
     quit_button = find(lambda n: n.getRole() == role.ROLE_PUSH_BUTTON and n.name == "Beenden")
     if quit_button is None:
         failures.append("no Beenden button")
@@ -207,6 +301,11 @@ def run_checks(pyatspi, process, failures):
 
 
 if __name__ == "__main__":
-    if len(sys.argv) != 2:
+    arguments = sys.argv[1:]
+    on_wayland = arguments[:1] == [WAYLAND]
+    if on_wayland:
+        arguments = arguments[1:]
+    if len(arguments) != 1:
         sys.exit(__doc__)
-    sys.exit(inner(sys.argv[1]) if os.environ.get(INNER) else outer(sys.argv[1]))
+    sys.exit(inner(arguments[0], on_wayland) if os.environ.get(INNER)
+             else outer(arguments[0], on_wayland))

@@ -11,6 +11,7 @@
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
+#include <QWindow>
 
 #include "ui/frm_main.h"
 
@@ -21,6 +22,9 @@ struct SeenBox {
     bool shown = false;
     Qt::TextFormat format = Qt::AutoText;
     QString text;
+    QWidget* parent = nullptr;
+    QWindow* transientParent = nullptr;
+    QPoint centre;
 };
 
 // Answers the modal box that is open when the event loop next runs, noting
@@ -35,7 +39,69 @@ void AnswerOpenBox(SeenBox& seen) {
         seen.format = label->textFormat();
         seen.text = label->text();
     }
+    seen.parent = box->parentWidget();
+    seen.transientParent = box->windowHandle()->transientParent();
+    seen.centre = box->frameGeometry().center();
     box->accept();
+}
+
+// Shows one box through boxes once the event loop runs it, answers it and
+// returns what it looked like.
+SeenBox ShowAndAnswer(ModalMessageBoxes& boxes) {
+    SeenBox seen;
+    QTimer answer;
+    answer.setSingleShot(true);
+    QObject::connect(&answer, &QTimer::timeout, [&seen] { AnswerOpenBox(seen); });
+    answer.start(0);
+    boxes.Show(QStringLiteral("gespeicherte Daten nicht lesbar oder nicht vorhanden!"),
+               QStringLiteral("Hinweis"), QMessageBox::Information);
+    return seen;
+}
+
+TEST(MessageBoxTest, BoxBelongsToTheShownWindowAndIsCentredOnIt) {
+    ModalMessageBoxes boxes;
+    frmMain window(boxes, FormEnvironment{QString(), QLocale(QLocale::German),
+                                          [] { return QDate(2026, 12, 8); }});
+    boxes.CentreOn(&window);
+    // Away from the screen's centre, so a box centred on the screen shows up.
+    window.move(20, 30);
+    window.show();
+
+    const SeenBox seen = ShowAndAnswer(boxes);
+
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.parent, &window);
+    EXPECT_EQ(seen.transientParent, window.windowHandle());
+    const QPoint offset = seen.centre - window.frameGeometry().center();
+    EXPECT_LE(offset.manhattanLength(), 4) << offset.x() << ", " << offset.y();
+}
+
+TEST(MessageBoxTest, BoxBeforeTheWindowIsShownHasNoParent) {
+    ModalMessageBoxes boxes;
+    frmMain window(boxes, FormEnvironment{QString(), QLocale(QLocale::German),
+                                          [] { return QDate(2026, 12, 8); }});
+    boxes.CentreOn(&window);
+
+    const SeenBox seen = ShowAndAnswer(boxes);
+
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.parent, nullptr);
+    EXPECT_EQ(seen.transientParent, nullptr);
+    EXPECT_FALSE(window.isVisible());  // the box did not bring the window up early
+}
+
+TEST(MessageBoxTest, BoxAfterTheWindowIsGoneHasNoParent) {
+    ModalMessageBoxes boxes;
+    {
+        frmMain window(boxes, FormEnvironment{QString(), QLocale(QLocale::German),
+                                              [] { return QDate(2026, 12, 8); }});
+        boxes.CentreOn(&window);
+        window.show();
+    }
+    const SeenBox seen = ShowAndAnswer(boxes);
+
+    ASSERT_TRUE(seen.shown);
+    EXPECT_EQ(seen.parent, nullptr);
 }
 
 TEST(MessageBoxTest, SaveFailureShowsAPathWithMarkupAsWritten) {
