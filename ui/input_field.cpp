@@ -89,8 +89,12 @@ void InputField::inputMethodEvent(QInputMethodEvent* event) {
 // Qt's own menu, whose Paste goes through the same cut as Ctrl+V.
 void InputField::contextMenuEvent(QContextMenuEvent* event) {
     QMenu* const menu = createStandardContextMenu();
+    // Found by its text, as Qt wires the entry differently from version to
+    // version; its connections to this field give way to the cut paste.
+    const QString pasteText = QLineEdit::tr("&Paste");
     for (QAction* const action : menu->actions()) {
-        if (disconnect(action, SIGNAL(triggered()), this, SLOT(paste()))) {
+        if (action->text().startsWith(pasteText)) {
+            disconnect(action, &QAction::triggered, this, nullptr);
             connect(action, &QAction::triggered, this,
                     [this] { PasteFirstLine(QClipboard::Clipboard); });
         }

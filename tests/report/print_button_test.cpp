@@ -252,11 +252,14 @@ TEST_F(PrintQueue, ThePageHasTheUsersOwnDefaultPaper) {
     ASSERT_TRUE(home.isValid());
     const QByteArray oldHome = qgetenv("HOME");
     qputenv("HOME", QFile::encodeName(home.path()));
-    ASSERT_TRUE(RunTool(
-        QStringLiteral("lpoptions"),
-        {QStringLiteral("-p"), kQueue, QStringLiteral("-o"), QStringLiteral("media=Letter")}));
-    ASSERT_TRUE(QFile::exists(home.filePath(QStringLiteral(".cups/lpoptions"))))
-        << "lpoptions did not write the user's own file";
+    // Written as `lpoptions` writes it for a user. The tool itself is not
+    // run: for root, newer CUPS writes the system-wide file instead, which
+    // would outlive the test and reach every later one.
+    ASSERT_TRUE(QDir(home.path()).mkpath(QStringLiteral(".cups")));
+    QFile options(home.filePath(QStringLiteral(".cups/lpoptions")));
+    ASSERT_TRUE(options.open(QIODevice::WriteOnly));
+    options.write(QStringLiteral("Dest %1 media=Letter\n").arg(kQueue).toUtf8());
+    options.close();
     testing::StallingProxy proxy("/run/cups/cups.sock", "");
     qputenv("CUPS_SERVER", QByteArray::fromStdString(proxy.Server()));
     Find<QLineEdit>("txtK").setText(QStringLiteral("2718"));
