@@ -22,24 +22,17 @@
 #include <string_view>
 #include <thread>
 
+#include "tests/report/loopback_socket.h"
+
 namespace brennquist::testing {
 
 class StallingProxy {
   public:
     StallingProxy(std::string upstreamSocket, std::string stallAt)
-        : upstream_(std::move(upstreamSocket)),
-          stallAt_(std::move(stallAt)),
-          listener_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        auto* const generic = reinterpret_cast<sockaddr*>(&address);  // NOLINT
-        if (listener_ < 0 || ::bind(listener_, generic, length) != 0 ||
-            ::getsockname(listener_, generic, &length) != 0 || ::listen(listener_, 16) != 0) {
-            throw std::runtime_error("no loopback socket");
-        }
-        port_ = ntohs(address.sin_port);
+        : upstream_(std::move(upstreamSocket)), stallAt_(std::move(stallAt)) {
+        const LoopbackSocket socket = BindLoopback(true);
+        listener_ = socket.fd;
+        port_ = socket.port;
         thread_ = std::thread([this] { Serve(); });
     }
     StallingProxy(const StallingProxy&) = delete;

@@ -21,6 +21,8 @@
 #include <thread>
 #include <vector>
 
+#include "tests/report/loopback_socket.h"
+
 namespace brennquist::testing {
 
 enum class ServerBehaviour {
@@ -36,22 +38,11 @@ class StandInPrintServer {
   public:
     static constexpr int kMaxConnections = 32;
 
-    explicit StandInPrintServer(const ServerBehaviour behaviour)
-        : behaviour_(behaviour), listener_(::socket(AF_INET, SOCK_STREAM | SOCK_CLOEXEC, 0)) {
-        sockaddr_in address{};
-        address.sin_family = AF_INET;
-        address.sin_addr.s_addr = htonl(INADDR_LOOPBACK);
-        socklen_t length = sizeof address;
-        auto* const generic = reinterpret_cast<sockaddr*>(&address);  // NOLINT
-        if (listener_ < 0 || ::bind(listener_, generic, length) != 0 ||
-            ::getsockname(listener_, generic, &length) != 0) {
-            throw std::runtime_error("no loopback socket");
-        }
-        port_ = ntohs(address.sin_port);
+    explicit StandInPrintServer(const ServerBehaviour behaviour) : behaviour_(behaviour) {
+        const LoopbackSocket socket = BindLoopback(behaviour_ != ServerBehaviour::Refuses);
+        listener_ = socket.fd;
+        port_ = socket.port;
         if (behaviour_ != ServerBehaviour::Refuses) {
-            if (::listen(listener_, 16) != 0) {
-                throw std::runtime_error("cannot listen on the loopback socket");
-            }
             thread_ = std::thread([this] { Serve(); });
         }
     }
@@ -246,7 +237,7 @@ class StandInPrintServer {
     }
 
     ServerBehaviour behaviour_;
-    int listener_;  // the server thread's alone once it runs
+    int listener_ = -1;  // the server thread's alone once it runs
     int port_ = 0;
     std::vector<int> held_;
     std::atomic<bool> stop_ = false;
