@@ -111,8 +111,12 @@ Start StartOnce(const ScreenInFile& screen) {
     program.setProcessEnvironment(environment);
     program.start(Program(), {});
     Start start;
-    WaitFor(kPaintTime, [&] { return !screen.Blank() || program.waitForFinished(0); });
-    start.painted = program.state() == QProcess::Running && !screen.Blank();
+    // Seen once is enough: the screen file is read while Xvfb writes it, so a
+    // second look may catch it between two updates.
+    WaitFor(kPaintTime, [&] {
+        start.painted = program.state() == QProcess::Running && !screen.Blank();
+        return start.painted || program.waitForFinished(0);
+    });
     program.terminate();
     program.waitForFinished(30000);
     // Qt gives the signal as the exit code of a crashed process.
