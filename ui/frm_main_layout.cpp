@@ -11,6 +11,7 @@
 #include <QPalette>
 #include <QPushButton>
 
+#include "ui/button_caption_fit.h"
 #include "ui/cr_lines_label.h"
 #include "ui/eliding_label.h"
 #include "ui/enter_presses_button.h"
@@ -87,6 +88,7 @@ QPushButton* MakeButton(QWidget* parent, const QString& name, const QString& tex
                         const QRect& geometry, FontKey font) {
     auto* button = Named(new QPushButton(text, parent), name, geometry);
     button->setFont(ControlFont(font));
+    FitCaptionIntoButton(*button);
     LetEnterPress(*button);
     return button;
 }

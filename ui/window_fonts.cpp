@@ -2,16 +2,18 @@
 
 #include <QString>
 
+#include "ui/window_font_faces.h"
+
 namespace brennquist {
 namespace {
 
-constexpr QLatin1String kSansFace("MS Sans Serif");
 constexpr QLatin1String kComicFace("Comic Sans MS");
 
 QFont SizedFont(QLatin1String family, qreal points, QFont::StyleHint hint) {
     QFont font(QString{family});
     font.setStyleHint(hint);
     font.setPointSizeF(points);
+    font.setHintingPreference(ControlHinting());
     return font;
 }
 
@@ -26,28 +28,28 @@ QFont BoldFont(QLatin1String family, qreal points, QFont::StyleHint hint) {
 void InstallFontSubstitutes() {
     // Without these, fontconfig picks DejaVu Sans, which is too wide for the
     // caption boxes.
-    QFont::insertSubstitution(kSansFace, QStringLiteral("Liberation Sans"));
+    QFont::insertSubstitution(SansFace(), QStringLiteral("Liberation Sans"));
     QFont::insertSubstitution(kComicFace, QStringLiteral("Comic Neue"));
 }
 
 QFont ControlFont(FontKey key) {
     switch (key) {
         case FontKey::A:
-            return BoldFont(kSansFace, 12.0, QFont::SansSerif);
+            return BoldFont(SansFace(), 12.0, QFont::SansSerif);
         case FontKey::B:
-            return BoldFont(kSansFace, 9.75, QFont::SansSerif);
+            return BoldFont(SansFace(), 9.75, QFont::SansSerif);
         case FontKey::C:
-            return BoldFont(kSansFace, 13.5, QFont::SansSerif);
+            return BoldFont(SansFace(), 13.5, QFont::SansSerif);
         case FontKey::D:
-            return BoldFont(kSansFace, 18.0, QFont::SansSerif);
+            return BoldFont(SansFace(), 18.0, QFont::SansSerif);
         case FontKey::E:
             return BoldFont(kComicFace, 9.75, QFont::Cursive);
     }
-    return BoldFont(kSansFace, 12.0, QFont::SansSerif);
+    return BoldFont(SansFace(), 12.0, QFont::SansSerif);
 }
 
 QFont DialogFont() {
-    return SizedFont(kSansFace, 8.0, QFont::SansSerif);
+    return SizedFont(SansFace(), 8.0, QFont::SansSerif);
 }
 
 }  // namespace brennquist

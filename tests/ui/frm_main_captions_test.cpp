@@ -7,6 +7,7 @@
 #include <QLineEdit>
 #include <QPushButton>
 #include <QStyle>
+#include <QStyleOptionButton>
 
 #include "tests/ui/window_fixture.h"
 
@@ -33,9 +34,11 @@ class CaptionTest : public WindowTest {
             }
         }
         for (const QPushButton* const button : window_->findChildren<QPushButton*>()) {
-            const int frame = button->style()->pixelMetric(QStyle::PM_DefaultFrameWidth);
-            EXPECT_LE(QFontMetrics(button->font()).horizontalAdvance(button->text()),
-                      button->width() - 2 * frame)
+            QStyleOptionButton option;
+            option.initFrom(button);
+            const QRect room =
+                button->style()->subElementRect(QStyle::SE_PushButtonContents, &option, button);
+            EXPECT_LE(QFontMetrics(button->font()).horizontalAdvance(button->text()), room.width())
                 << button->objectName().toStdString();
         }
         for (const QGroupBox* const group : window_->findChildren<QGroupBox*>()) {
