@@ -1,17 +1,94 @@
 // Printing on Windows: the report goes through Qt's Windows print support to
-// the printer Windows names as the default, without a dialog.
+// the printer Windows names as the default, without a dialog. The exchange
+// with the spooler runs in a helper process (print_helper.h), as a printer
+// shared by another machine can hold it far longer than the window may wait.
 #include "report/report_printer.h"
 
+#include <windows.h>
+// After windows.h, which it needs.
+#include <shellapi.h>
+
+#include <QDir>
+#include <QGuiApplication>
 #include <QPrinter>
 #include <QPrinterInfo>
+#include <QTemporaryDir>
+#include <filesystem>
+#include <fstream>
+#include <iterator>
+#include <string>
+#include <vector>
 
+#include "report/print_helper.h"
 #include "report/print_report.h"
 #include "report/printer_report_page.h"
+#include "report/report_texts_record.h"
+#include "report/windows/print_helper.h"
 
 namespace brennquist {
 namespace {
 
 const char* const kJobTitle = "Brennquist";
+
+// The spooler's part: the default printer, the page, the job.
+PrintOutcome PrintNow(const ReportTexts& texts) {
+    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
+    if (defaultPrinter.isNull()) {
+        return PrintOutcome::NoDefaultPrinter;
+    }
+    QPrinter printer(defaultPrinter, QPrinter::HighResolution);
+    printer.setDocName(QString::fromLatin1(kJobTitle));
+    printer.setFullPage(false);
+    return PrintReportOn(printer, texts) ? PrintOutcome::Printed : PrintOutcome::JobFailed;
+}
+
+// The command line as Windows holds it: argv would carry the file's path in
+// the ANSI code page, which cannot spell every user's folder name.
+std::vector<std::wstring> WideArguments() {
+    int count = 0;
+    LPWSTR* const arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
+    if (arguments == nullptr) {
+        return {};
+    }
+    std::vector<std::wstring> result(arguments, arguments + count);
+    ::LocalFree(static_cast<HLOCAL>(arguments));
+    return result;
+}
+
+std::optional<ReportTexts> ReadTexts(const std::filesystem::path& file) {
+    std::ifstream in(file, std::ios::binary);
+    const std::string record{std::istreambuf_iterator<char>(in), std::istreambuf_iterator<char>()};
+    if (in.bad()) {
+        return std::nullopt;
+    }
+    return ReportTextsFromRecord(record);
+}
+
+bool WriteTexts(const std::filesystem::path& file, const ReportTexts& texts) {
+    std::ofstream out(file, std::ios::binary);
+    out << RecordOf(texts);
+    out.close();
+    return static_cast<bool>(out);
+}
+
+int ExitCodeFor(const PrintOutcome outcome) {
+    return static_cast<int>(kPrintHelperExitBase) + static_cast<int>(outcome);
+}
+
+int RunAsHelper(const char* program, const std::filesystem::path& textsFile) {
+    // Nobody is there to answer a Windows error dialog.
+    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
+    const std::optional<ReportTexts> texts = ReadTexts(textsFile);
+    if (!texts) {
+        return ExitCodeFor(PrintOutcome::JobFailed);
+    }
+    std::string programName(program);
+    char* qtArguments[] = {programName.data(), nullptr};
+    int qtArgumentCount = 1;
+    const QGuiApplication application(qtArgumentCount,
+                                      qtArguments);  // QPrinter draws with its fonts
+    return ExitCodeFor(PrintNow(*texts));
+}
 
 }  // namespace
 
@@ -24,22 +101,29 @@ bool PrintReportOn(QPrinter& printer, const ReportTexts& texts) {
     return page.Finished() && printer.printerState() != QPrinter::Error;
 }
 
-// The spooler is a local service: asking it for the default printer and
-// handing it the page does not wait for the printer itself.
 PrintOutcome PrintReportOnDefaultPrinter(const ReportTexts& texts) {
-    const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
-    if (defaultPrinter.isNull()) {
-        return PrintOutcome::NoDefaultPrinter;
+    const auto deadline = std::chrono::steady_clock::now() + kPrintServiceTimeLimit;
+    const QTemporaryDir folder;
+    if (!folder.isValid()) {
+        return PrintOutcome::JobFailed;
     }
-    QPrinter printer(defaultPrinter, QPrinter::HighResolution);
-    printer.setDocName(QString::fromLatin1(kJobTitle));
-    printer.setFullPage(false);
-    return PrintReportOn(printer, texts) ? PrintOutcome::Printed : PrintOutcome::JobFailed;
+    const std::filesystem::path textsFile =
+        QDir::toNativeSeparators(folder.filePath(QStringLiteral("report.txt"))).toStdWString();
+    if (!WriteTexts(textsFile, texts)) {
+        return PrintOutcome::JobFailed;
+    }
+    return RunPrintHelper(textsFile, deadline);
 }
 
-// The Windows spooler is asked directly (see above): no helper process.
-std::optional<int> AnswerAsPrintHelper(int /*argc*/, const char* const* /*argv*/) {
-    return std::nullopt;
+std::optional<int> AnswerAsPrintHelper(const int argc, const char* const* argv) {
+    if (argc < 2 || argv[1] != kPrintHelperArgument) {
+        return std::nullopt;
+    }
+    const std::vector<std::wstring> arguments = WideArguments();
+    if (arguments.size() != 3 || arguments[1] != kWindowsPrintHelperArgument) {
+        return 2;
+    }
+    return RunAsHelper(argv[0], arguments[2]);
 }
 
 }  // namespace brennquist

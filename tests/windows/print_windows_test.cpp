@@ -2,6 +2,7 @@
 // no print service): the same message as on Linux, at once, and the window
 // stays as it was.
 #include <gtest/gtest.h>
+#include <windows.h>
 
 #include <QElapsedTimer>
 #include <QLineEdit>
@@ -9,6 +10,12 @@
 #include <QPushButton>
 #include <QTest>
 
+#include <QTemporaryDir>
+#include <chrono>
+#include <fstream>
+#include <string>
+
+#include "report/windows/print_helper.h"
 #include "tests/ui/window_fixture.h"
 
 namespace brennquist {
@@ -32,6 +39,67 @@ TEST_F(PrintWindowsTest, WithoutADefaultPrinterDruckenSaysSoWithinTenSeconds) {
                             QStringLiteral("Hinweis"), QMessageBox::Warning};
     EXPECT_EQ(boxes_.shown, std::vector<ShownBox>({expected}));
     EXPECT_EQ(Find<QLineEdit>("txtReihe").text(), seriesBefore);
+}
+
+// A pipe whose other end never writes: the helper, reading its texts from
+// it, waits as it would for a print server that never answers.
+class SilentPipe {
+  public:
+    SilentPipe()
+        : path_(L"\\\\.\\pipe\\brennquist-print-test-" + std::to_wstring(::GetCurrentProcessId())),
+          pipe_(::CreateNamedPipeW(path_.c_str(), PIPE_ACCESS_DUPLEX, PIPE_TYPE_BYTE | PIPE_WAIT, 1,
+                                   4096, 4096, 0, nullptr)) {}
+    SilentPipe(const SilentPipe&) = delete;
+    SilentPipe& operator=(const SilentPipe&) = delete;
+    ~SilentPipe() {
+        if (pipe_ != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(pipe_);
+        }
+    }
+
+    [[nodiscard]] bool Made() const { return pipe_ != INVALID_HANDLE_VALUE; }
+    [[nodiscard]] const std::wstring& Path() const { return path_; }
+
+    // True once a reader opened the pipe and has closed it again, as its
+    // process ended; false while it holds it or if none ever came.
+    [[nodiscard]] bool ReaderCameAndWent() const {
+        DWORD available = 0;
+        return ::PeekNamedPipe(pipe_, nullptr, 0, nullptr, &available, nullptr) == 0 &&
+               ::GetLastError() == ERROR_BROKEN_PIPE;
+    }
+
+  private:
+    std::wstring path_;
+    HANDLE pipe_;
+};
+
+TEST(PrintHelperTest, AHelperThatHangsIsEndedAtTheDeadline) {
+    using namespace std::chrono_literals;
+    const SilentPipe pipe;
+    ASSERT_TRUE(pipe.Made());
+    const auto start = std::chrono::steady_clock::now();
+
+    const PrintOutcome outcome = RunPrintHelper(pipe.Path(), start + 3s);
+
+    const auto waited = std::chrono::steady_clock::now() - start;
+    EXPECT_EQ(outcome, PrintOutcome::NoAnswer);
+    EXPECT_GE(waited, 3s);
+    EXPECT_LT(waited, 9s) << "the wait must end at the deadline, not with the helper";
+    // Ending a process closes its handles at once; give Wine a moment.
+    for (int tries = 0; tries < 50 && !pipe.ReaderCameAndWent(); ++tries) {
+        ::Sleep(100);
+    }
+    EXPECT_TRUE(pipe.ReaderCameAndWent()) << "the helper is still running";
+}
+
+TEST(PrintHelperTest, TextsThatAreNotAReportFailTheJob) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::wstring file = folder.filePath(QStringLiteral("report.txt")).toStdWString();
+    std::ofstream(std::filesystem::path(file), std::ios::binary) << "1 4\n";
+
+    EXPECT_EQ(RunPrintHelper(file, std::chrono::steady_clock::now() + std::chrono::seconds(30)),
+              PrintOutcome::JobFailed);
 }
 
 }  // namespace

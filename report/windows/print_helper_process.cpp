@@ -1,0 +1,115 @@
+// The window's side of the Windows print helper: the helper runs in a job
+// object that ends with it, so that ending the helper at the deadline also
+// ends anything it started, and a crash of the helper shows no dialog.
+#include <windows.h>
+
+#include <algorithm>
+#include <memory>
+#include <string>
+
+#include "report/windows/print_helper.h"
+
+namespace brennquist {
+namespace {
+
+struct HandleCloser {
+    void operator()(HANDLE handle) const {
+        if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
+            ::CloseHandle(handle);
+        }
+    }
+};
+using Handle = std::unique_ptr<void, HandleCloser>;
+
+std::wstring OwnProgramPath() {
+    std::wstring path(MAX_PATH, L'\0');
+    for (;;) {
+        const DWORD length =
+            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
+        if (length == 0) {
+            return {};
+        }
+        if (length < path.size()) {
+            path.resize(length);
+            return path;
+        }
+        path.resize(path.size() * 2);  // cut off: a longer path
+    }
+}
+
+// Windows paths hold no quotes, so quoting each is enough.
+std::wstring HelperCommandLine(const std::wstring& program,
+                               const std::filesystem::path& textsFile) {
+    return L'"' + program + L"\" " + std::wstring(kWindowsPrintHelperArgument) + L" \"" +
+           textsFile.wstring() + L'"';
+}
+
+Handle JobThatEndsWithItsHandle() {
+    Handle job(::CreateJobObjectW(nullptr, nullptr));
+    if (!job) {
+        return job;
+    }
+    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
+    limits.BasicLimitInformation.LimitFlags =
+        JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION;
+    ::SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    return job;
+}
+
+DWORD MillisecondsUntil(const std::chrono::steady_clock::time_point deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - std::chrono::steady_clock::now());
+    return static_cast<DWORD>(std::max<std::chrono::milliseconds::rep>(left.count(), 0));
+}
+
+PrintOutcome OutcomeOfExitCode(const DWORD code) {
+    for (const PrintOutcome outcome :
+         {PrintOutcome::Printed, PrintOutcome::NoDefaultPrinter, PrintOutcome::JobFailed,
+          PrintOutcome::ServiceUnreachable, PrintOutcome::NoAnswer,
+          PrintOutcome::AuthenticationRequired}) {
+        if (code == kPrintHelperExitBase + static_cast<DWORD>(outcome)) {
+            return outcome;
+        }
+    }
+    return PrintOutcome::JobFailed;  // it crashed or could not read its texts
+}
+
+}  // namespace
+
+PrintOutcome RunPrintHelper(const std::filesystem::path& textsFile,
+                            const std::chrono::steady_clock::time_point deadline) {
+    const std::wstring program = OwnProgramPath();
+    if (program.empty()) {
+        return PrintOutcome::JobFailed;
+    }
+    std::wstring commandLine = HelperCommandLine(program, textsFile);
+    const Handle job = JobThatEndsWithItsHandle();
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                         CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                         &started) == 0) {
+        return PrintOutcome::JobFailed;
+    }
+    const Handle process(started.hProcess);
+    const Handle thread(started.hThread);
+    // In the job before it runs a single instruction, so nothing it starts escapes.
+    const bool inJob = job && ::AssignProcessToJobObject(job.get(), process.get()) != 0;
+    ::ResumeThread(thread.get());
+
+    if (::WaitForSingleObject(process.get(), MillisecondsUntil(deadline)) != WAIT_OBJECT_0) {
+        if (inJob) {
+            ::TerminateJobObject(job.get(), 1);
+        }
+        ::TerminateProcess(process.get(), 1);
+        return PrintOutcome::NoAnswer;
+    }
+    DWORD code = 0;
+    if (::GetExitCodeProcess(process.get(), &code) == 0) {
+        return PrintOutcome::JobFailed;
+    }
+    return OutcomeOfExitCode(code);
+}
+
+}  // namespace brennquist
