@@ -13,6 +13,7 @@
 #include <QPrinter>
 #include <QPrinterInfo>
 #include <QTemporaryDir>
+#include <array>
 #include <filesystem>
 #include <fstream>
 #include <iterator>
@@ -83,10 +84,10 @@ int RunAsHelper(const char* program, const std::filesystem::path& textsFile) {
         return ExitCodeFor(PrintOutcome::JobFailed);
     }
     std::string programName(program);
-    char* qtArguments[] = {programName.data(), nullptr};
+    std::array<char*, 2> qtArguments = {programName.data(), nullptr};
     int qtArgumentCount = 1;
-    const QGuiApplication application(qtArgumentCount,
-                                      qtArguments);  // QPrinter draws with its fonts
+    // QPrinter draws with the fonts of a running QGuiApplication.
+    const QGuiApplication application(qtArgumentCount, qtArguments.data());
     return ExitCodeFor(PrintNow(*texts));
 }
 

@@ -24,8 +24,8 @@ class CaptionTest : public WindowTest {
             const QFontMetrics metrics(label->font());
             const QRect box = label->contentsRect();
             if (label->wordWrap()) {
-                const QRect needed =
-                    metrics.boundingRect(box, Qt::TextWordWrap | label->alignment(), label->text());
+                const int flags = static_cast<int>(Qt::TextWordWrap | label->alignment());
+                const QRect needed = metrics.boundingRect(box, flags, label->text());
                 EXPECT_LE(needed.height(), box.height()) << label->objectName().toStdString();
             } else {
                 EXPECT_LE(metrics.horizontalAdvance(label->text()) + label->indent(), box.width())

@@ -51,6 +51,8 @@ class SilentPipe {
                                    4096, 4096, 0, nullptr)) {}
     SilentPipe(const SilentPipe&) = delete;
     SilentPipe& operator=(const SilentPipe&) = delete;
+    SilentPipe(SilentPipe&&) = delete;
+    SilentPipe& operator=(SilentPipe&&) = delete;
     ~SilentPipe() {
         if (pipe_ != INVALID_HANDLE_VALUE) {
             ::CloseHandle(pipe_);
