@@ -2,7 +2,8 @@
 # The portable zip as a user meets it: unpacked into a folder and started,
 # it shows the notice about missing saved data, then the window; typing 4
 # into the series field and pressing Speichern writes akku.dat beside the
-# .exe; the next start loads it without the notice. Nothing but Wine's own
+# .exe; the next start loads it without the notice, and Drucken there says
+# that no printer is set up. Nothing but Wine's own
 # Windows is on the search path: every DLL must come with the zip.
 # Usage: portable_zip_test.sh ZIP  (WINEPREFIX and DISPLAY set)
 set -euo pipefail
@@ -46,7 +47,14 @@ if wait_for_window "Hinweis" 3 >/dev/null; then
     fail "the notice came although akku.dat was there"
 fi
 import -window root "$shots/portable-loaded.png"
-quit_program "$window"
+# Drucken on a Windows without printers: the program's print helper, started
+# from the unpacked folder, finds no default printer, and the window says so.
+press_print "$window"
+notice=$(wait_for_window "Hinweis" 10) || fail "Drucken gave no notice within ten seconds"
+import -window root "$shots/portable-print.png"
+keys "$notice" Return
+wait_until_gone "$notice" 10 || fail "the print notice did not close"
+quit_program "$window" after_print
 wait "$program" || fail "the program ended with an error"
 check_saved_file "$folder/akku.dat"
 echo "portable zip: notice, window, save and reload as expected"

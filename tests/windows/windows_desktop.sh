@@ -81,12 +81,22 @@ save_four_cells() {
     keys "$id" Tab Tab Tab Tab ctrl+a 4 Tab Tab Tab Tab Tab Tab Tab space
 }
 
-# quit_program WINDOW [AFTER_SAVE]: Beenden, eight stops on from the cell
-# list where the focus starts, or three back from Speichern after a save.
+# press_print WINDOW: Drucken, seven stops on from the cell list where the
+# focus starts.
+press_print() {
+    local id=$1
+    keys "$id" Tab Tab Tab Tab Tab Tab Tab space
+}
+
+# quit_program WINDOW [AFTER_SAVE|AFTER_PRINT]: Beenden, eight stops on from
+# the cell list where the focus starts, three back from Speichern after a
+# save, or the next stop after Drucken.
 quit_program() {
     local id=$1
     if [ "${2:-}" = after_save ]; then
         keys "$id" shift+Tab shift+Tab shift+Tab space
+    elif [ "${2:-}" = after_print ]; then
+        keys "$id" Tab space
     else
         keys "$id" Tab Tab Tab Tab Tab Tab Tab Tab space
     fi
