@@ -24,18 +24,14 @@ wait_for_file "$installed/uninstall.exe" 60 || fail "nothing installed under Pro
 [ -f "$menu_entry" ] || fail "no Start-menu entry"
 wine reg query "$uninstall_key" /v UninstallString >/dev/null || fail "not in the installed programs"
 
-wine "$installed/brennquist.exe" &
-program=$!
-notice=$(wait_for_window "Hinweis") || fail "no notice at the first start"
-keys "$notice" Return
-window=$(main_window) || fail "the installed program shows no window"
-save_four_cells "$window"
+start_first_time "$installed/brennquist.exe"
+save_four_cells "$WINDOW"
 wait_for_file "$settings" 30 || fail "the installed copy saved nothing to $appdata\\Brennquist"
 check_saved_file "$settings"
 [ ! -e "$installed/akku.dat" ] || fail "the installed copy saved into Program Files"
 import -window root "$shots/installed-window.png"
-quit_program "$window" after_save
-wait "$program" || fail "the program ended with an error"
+quit_program "$WINDOW" after_save
+wait "$PROGRAM" || fail "the program ended with an error"
 
 wine "$installed/uninstall.exe" /S
 for ((tenth = 0; tenth < 600; tenth++)); do

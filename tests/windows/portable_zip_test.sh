@@ -25,19 +25,13 @@ version=$(wine "$exe" --version | tr -d '\r')
 [ "$version" = "Brennquist 1.0.0" ] || fail "--version said: $version"
 wine "$exe" --help | grep -q -- "%APPDATA%.Brennquist.akku.dat" || fail "--help does not say where the inputs live"
 
-wine "$exe" &
-program=$!
-notice=$(wait_for_window "Hinweis") || fail "no notice about the missing akku.dat"
-import -window root "$shots/portable-notice.png"
-keys "$notice" Return
-window=$(main_window) || fail "the window did not follow the notice"
-sleep 1
+start_first_time "$exe" "$shots/portable-notice.png"
 import -window root "$shots/portable-window.png"
-save_four_cells "$window"
+save_four_cells "$WINDOW"
 wait_for_file "$folder/akku.dat" 30 || fail "Speichern wrote no akku.dat beside the program"
 check_saved_file "$folder/akku.dat"
-quit_program "$window" after_save
-wait "$program" || fail "the program ended with an error"
+quit_program "$WINDOW" after_save
+wait "$PROGRAM" || fail "the program ended with an error"
 
 # Loaded at the next start: no notice, the four cells in the field.
 wine "$exe" &

@@ -50,14 +50,9 @@ unset WINEPATH
 
 # A capacity no earlier print has: it marks this run's page.
 capacity=$((RANDOM % 9000 + 1000))
-wine "$exe" &
-program=$!
-notice=$(wait_for_window "Hinweis") || fail "no notice about the missing akku.dat"
-keys "$notice" Return
-window=$(main_window) || fail "the window did not follow the notice"
-sleep 1
+start_first_time "$exe"
 # The capacity field is the first stop after the cell list; Drucken six on.
-keys "$window" Tab ctrl+a $(echo "$capacity" | sed 's/./& /g') Tab Tab Tab Tab Tab Tab space
+keys "$WINDOW" Tab ctrl+a $(echo "$capacity" | sed 's/./& /g') Tab Tab Tab Tab Tab Tab space
 pdf=$(printed_file "Kapazität pro Zelle: $capacity mAh" 90) || {
     import -window root "$shots/print-queue-failed.png"
     fail "no page with the capacity $capacity came out of the queue within 90 seconds"
@@ -75,6 +70,6 @@ for line in "Brennquist und Luftschraubenberechnung" "Akkutyp: Lithium Polymer/I
 done
 [ "$(pdfinfo "$pdf" | sed -n 's/^Pages:[[:space:]]*//p')" = 1 ] || fail "not one page"
 rm -f "$pdf"
-quit_program "$window" after_print
-wait "$program" || fail "the program ended with an error"
+quit_program "$WINDOW" after_print
+wait "$PROGRAM" || fail "the program ended with an error"
 echo "print queue: Drucken printed the report on Windows' default printer"

@@ -55,6 +55,20 @@ wait_for_file() {
 readonly MAIN_TITLE_START="Brennquist \\+ Luftschraubenberechnung"
 readonly NOTICE_TEXT="gespeicherte Daten nicht lesbar oder nicht vorhanden!"
 
+# start_first_time EXE [SHOT]: starts the program where it has no saved
+# inputs, closes the notice about them (after a screenshot to SHOT, if given)
+# and sets PROGRAM to its process and WINDOW to its window.
+start_first_time() {
+    local exe=$1 shot=${2:-} notice
+    wine "$exe" &
+    PROGRAM=$!
+    notice=$(wait_for_window "Hinweis") || fail "no notice about the missing akku.dat"
+    [ -z "$shot" ] || import -window root "$shot"
+    keys "$notice" Return
+    WINDOW=$(main_window) || fail "the window did not follow the notice"
+    sleep 1
+}
+
 # main_window: the id of the program's window, whose title ends with the version.
 main_window() {
     wait_for_window "${MAIN_TITLE_START}.*" "${1:-60}"
