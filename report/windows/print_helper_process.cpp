@@ -12,6 +12,8 @@
 namespace brennquist {
 namespace {
 
+constexpr DWORD kEndingGraceMilliseconds = 300;
+
 struct HandleCloser {
     void operator()(HANDLE handle) const {
         if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
@@ -103,6 +105,9 @@ PrintOutcome RunPrintHelper(const std::filesystem::path& textsFile,
             ::TerminateJobObject(job.get(), 1);
         }
         ::TerminateProcess(process.get(), 1);
+        // Ending is asynchronous: a moment for it to let go of the texts
+        // file, so that its folder can be removed.
+        ::WaitForSingleObject(process.get(), kEndingGraceMilliseconds);
         return PrintOutcome::NoAnswer;
     }
     DWORD code = 0;
