@@ -1,10 +1,10 @@
-#include "ui/command_line.h"
+#include "app/command_line.h"
 
 #include <cstddef>
 #include <span>
 #include <string_view>
 
-#include "ui/settings_location_help.h"
+#include "app/settings_location_help.h"
 
 namespace brennquist {
 namespace {

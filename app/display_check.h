@@ -1,12 +1,19 @@
 #pragma once
 
+#include <memory>
 #include <optional>
 #include <span>
 #include <string>
 
-#include "ui/x11_connection.h"
-
 namespace brennquist {
+
+// The check's own connection to the display server, of the platform's kind
+// (linux/display_connection.h); Windows never makes one.
+struct DisplayConnection;
+struct DisplayConnectionCloser {
+    void operator()(DisplayConnection* connection) const;
+};
+using HeldDisplayConnection = std::unique_ptr<DisplayConnection, DisplayConnectionCloser>;
 
 // Whether Qt has somewhere to show the window, asked before Qt is started:
 // Qt itself aborts with a long English trace when its display cannot be
@@ -19,7 +26,7 @@ struct DisplayCheck {
     // The check's own X connection, to be closed only once Qt holds its own:
     // an X server whose last client leaves resets itself, and a connection
     // that arrives meanwhile is lost.
-    X11Connection connection;
+    HeldDisplayConnection connection;
 };
 
 // `arguments` is the program's argv: Qt's -platform and -display count as

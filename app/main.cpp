@@ -2,11 +2,12 @@
 #include <iostream>
 #include <span>
 
-#include "report/report_printer.h"
-#include "ui/command_line.h"
-#include "ui/display_check.h"
+#include "app/command_line.h"
+#include "app/display_check.h"
+#include "app/qt_texts.h"
+#include "app/system_environment.h"
+#include "report/print_helper.h"
 #include "ui/frm_main.h"
-#include "ui/qt_texts.h"
 
 int main(int argc, char** argv) {
     // Started again by Drucken: no window, no display needed.
@@ -26,7 +27,7 @@ int main(int argc, char** argv) {
     display.connection.reset();  // Qt holds its own connection now
     brennquist::InstallGermanQtTexts();
     brennquist::ModalMessageBoxes messages;
-    brennquist::frmMain window(messages, brennquist::FormEnvironment::FromSystem());
+    brennquist::frmMain window(messages, brennquist::SystemEnvironment());
     messages.CentreOn(&window);
     window.Form_Load();
     window.show();

@@ -1,14 +1,14 @@
-#include "ui/form_environment.h"
+#include "app/system_environment.h"
 
 #include <QCoreApplication>
 
-#include "ui/settings_location.h"
+#include "app/settings_location.h"
 
 namespace brennquist {
 
-FormEnvironment FormEnvironment::FromSystem() {
+FormEnvironment SystemEnvironment() {
     return FormEnvironment{
-        .programFolder = SettingsFolder(QCoreApplication::applicationDirPath()),
+        .settingsFolder = SettingsFolder(QCoreApplication::applicationDirPath()),
         .locale = QLocale::system(),
         .today = [] { return QDate::currentDate(); },
     };

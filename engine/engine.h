@@ -4,6 +4,7 @@
 #include "cell_type.h"
 #include "compute.h"
 #include "input_error.h"
+#include "input_table.h"
 #include "input_set.h"
 #include "number_text.h"
 #include "propeller.h"

@@ -1,6 +1,5 @@
 // Arbitrary bytes, split at '\n' into the nine input texts, through the whole
 // computation under German and English separators.
-#include <array>
 #include <cstddef>
 #include <cstdint>
 #include <cstdlib>
@@ -13,12 +12,9 @@ namespace {
 
 brennquist::InputSet SplitIntoInputs(std::string_view bytes) {
     brennquist::InputSet inputs;
-    std::array<std::string*, 9> fields{&inputs.cmbCellSelect, &inputs.txtK,     &inputs.txtI,
-                                       &inputs.txtg,          &inputs.txtReihe, &inputs.txtPar,
-                                       &inputs.txtIL,         &inputs.txtEta,   &inputs.txtnV};
-    for (std::string* field : fields) {
+    for (const brennquist::InputEntry& field : brennquist::kInputs) {
         const std::size_t end = bytes.find('\n');
-        *field = std::string(bytes.substr(0, end));
+        inputs.*field.text = std::string(bytes.substr(0, end));
         bytes.remove_prefix(end == std::string_view::npos ? bytes.size() : end + 1);
     }
     return inputs;

@@ -11,7 +11,7 @@
 
 #include "storage/settings_file.h"
 #include "storage/settings_line_reader.h"
-#include "storage/windows_1252.h"
+#include "storage/code_page_1252.h"
 
 namespace {
 

@@ -1,19 +1,18 @@
 #pragma once
 
-#include <chrono>
+#include <optional>
 #include <string_view>
 
 namespace brennquist {
 
-// The print helper is this program started again with this first argument,
-// the PDF file and the job title: a short-lived process without a terminal
-// that does the whole exchange with the print service, so that its parent
-// can end it whatever that service does (see PrintHelperProcess). main()
-// starts it through AnswerAsPrintHelper (report_printer.h).
+// The print helper's side. Drucken hands the exchange with the print service
+// to this program started again with this first argument: a short-lived
+// process without a window, so that its parent (print_helper_process.h) can
+// end it at the deadline whatever the service does.
 inline constexpr std::string_view kPrintHelperArgument = "--print-helper";
 
-// How long the helper itself waits for the print service, all exchanges
-// together; its parent ends it a little later.
-inline constexpr std::chrono::milliseconds kPrintHelperTimeLimit{8500};
+// main() lets this answer first, before anything graphical starts: the
+// helper's exit status, or nullopt for any other command line.
+[[nodiscard]] std::optional<int> AnswerAsPrintHelper(int argc, const char* const* argv);
 
 }  // namespace brennquist

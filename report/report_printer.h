@@ -1,11 +1,12 @@
 #pragma once
 
 #include <chrono>
-#include <optional>
 
+#include "report/print_helper_process.h"
 #include "report/print_outcome.h"
 #include "report/report_texts.h"
 
+class QPagedPaintDevice;
 class QPrinter;
 
 namespace brennquist {
@@ -15,18 +16,18 @@ namespace brennquist {
 // ten seconds of the press.
 inline constexpr std::chrono::milliseconds kPrintServiceTimeLimit{9000};
 
-// Draws the report on the printer as one document; false when the job could
-// not start or did not complete.
+// Draws the report as one document on a printer or a PDF writer; false when
+// the document could not start or did not complete.
+[[nodiscard]] bool DrawReport(QPagedPaintDevice& device, const ReportTexts& texts);
+
+// DrawReport on a printer, which also reports a failed job.
 [[nodiscard]] bool PrintReportOn(QPrinter& printer, const ReportTexts& texts);
 
 // Prints the report on the system's default printer, without any dialog.
-// The page is handed to the print spooler; the call never waits for the
-// printer itself, and waits for the spooler no longer than the time limit.
-[[nodiscard]] PrintOutcome PrintReportOnDefaultPrinter(const ReportTexts& texts);
-
-// Printing may start the program again as a helper for the exchange with the
-// print spooler. main() lets this answer first, before anything graphical
-// starts: the helper's exit status, or nullopt for any other command line.
-[[nodiscard]] std::optional<int> AnswerAsPrintHelper(int argc, const char* const* argv);
+// The page is handed to the print spooler by a helper process; the call
+// never waits for the printer itself, and for the spooler no longer than the
+// time limit, waiting through `await`.
+[[nodiscard]] PrintOutcome PrintReportOnDefaultPrinter(const ReportTexts& texts,
+                                                       const AwaitReady& await = {});
 
 }  // namespace brennquist

@@ -6,6 +6,8 @@
 #include <functional>
 #include <utility>
 
+#include "engine/input_table.h"
+
 namespace brennquist {
 namespace {
 
@@ -72,17 +74,20 @@ class RecordReader {
     std::string_view rest_;
 };
 
-// The texts in the order of the record; the date follows them.
+// The texts in the order of the record: the inputs, then the results; the
+// date follows them.
 template <typename Visit>
 void ForEachText(Visit&& visit, auto& texts) {
-    auto& in = texts.inputs;
+    for (const InputEntry& field : kInputs) {
+        if (!std::invoke(visit, texts.inputs.*field.text)) {
+            return;
+        }
+    }
     auto& out = texts.results;
     for (auto* const text :
-         {&in.cmbCellSelect, &in.txtK,      &in.txtI,    &in.txtg,        &in.txtReihe,
-          &in.txtPar,        &in.txtIL,     &in.txtEta,  &in.txtnV,       &out.lblMessage,
-          &out.lblU,         &out.lblI,     &out.lblK,   &out.lblg,       &out.lblz,
-          &out.lblt,         &out.lblImot,  &out.lblEta, &out.FrameMotor, &out.lbllbln,
-          &out.lbln,         &out.lbllblPW, &out.lblPW,  &out.lbln100,    &out.lblLuftS}) {
+         {&out.lblMessage, &out.lblU, &out.lblI, &out.lblK, &out.lblg, &out.lblz, &out.lblt,
+          &out.lblImot, &out.lblEta, &out.FrameMotor, &out.lbllbln, &out.lbln, &out.lbllblPW,
+          &out.lblPW, &out.lbln100, &out.lblLuftS}) {
         if (!std::invoke(visit, *text)) {
             return;
         }

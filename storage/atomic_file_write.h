@@ -6,6 +6,10 @@
 
 namespace brennquist {
 
+// What QSaveFile does, done by hand: storage/ stays free of Qt, so that the
+// file format and its saving are plain C++ that tests and fuzzers use without
+// a Qt runtime, and so that it can fall back to writing in place.
+//
 // Gives the file at `path` the content `bytes`. A symbolic link at `path`
 // stays a link: the file it leads to gets the content (see ResolveLinks).
 //

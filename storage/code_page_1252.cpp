@@ -1,4 +1,4 @@
-#include "storage/windows_1252.h"
+#include "storage/code_page_1252.h"
 
 #include <array>
 #include <cstddef>

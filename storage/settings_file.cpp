@@ -1,11 +1,9 @@
 #include "storage/settings_file.h"
 
-#include <array>
-#include <functional>
-
+#include "engine/input_table.h"
 #include "storage/atomic_file_write.h"
 #include "storage/missing_folders.h"
-#include "storage/windows_1252.h"
+#include "storage/code_page_1252.h"
 
 namespace brennquist {
 namespace {
@@ -22,13 +20,9 @@ std::string SettingsFilePath(std::string_view folder) {
 }
 
 std::string SettingsFileContent(const InputSet& inputs) {
-    const std::array<std::reference_wrapper<const std::string>, 9> lines{
-        inputs.cmbCellSelect, inputs.txtK,  inputs.txtI,   inputs.txtg,  inputs.txtReihe,
-        inputs.txtPar,        inputs.txtIL, inputs.txtEta, inputs.txtnV,
-    };
     std::string content;
-    for (const std::string& line : lines) {
-        content += EncodeWindows1252(line);
+    for (const InputEntry& field : kInputs) {
+        content += EncodeWindows1252(inputs.*field.text);
         content += kLineEnd;
     }
     return content;

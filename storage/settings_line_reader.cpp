@@ -3,7 +3,7 @@
 #include <array>
 #include <span>
 
-#include "storage/windows_1252.h"
+#include "storage/code_page_1252.h"
 
 namespace brennquist {
 namespace {

@@ -7,14 +7,12 @@
 
 namespace brennquist {
 
-// What the window takes from the machine it runs on. The program uses the
-// system's values; tests pin them.
+// What the window takes from the machine it runs on. The program hands it
+// the system's values (app/system_environment.h); tests pin them.
 struct FormEnvironment {
-    QString programFolder;          // the folder akku.dat lives in
+    QString settingsFolder;         // the folder akku.dat lives in; empty: none
     QLocale locale;                 // number separators and the short date format
     std::function<QDate()> today;   // the local date, read once per print or mail click
-
-    static FormEnvironment FromSystem();
 };
 
 }  // namespace brennquist

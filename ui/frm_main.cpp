@@ -10,7 +10,7 @@
 #include <QStringList>
 #include <string_view>
 
-#include "ui/cr_lines_label.h"
+#include "ui/controls/cr_lines_label.h"
 #include "ui/program_icon.h"
 #include "ui/twips.h"
 #include "ui/utf8_text.h"
@@ -73,7 +73,8 @@ void frmMain::Form_Load() {
 }
 
 void frmMain::Recalculate() {
-    ResultSet results = CurrentResults();
+    // Each run starts from the results shown, which a failing step leaves in place.
+    ResultSet results = shown_;
     const bool computed = ComputeResults(CurrentInputs(), results, NumberSeparators());
     // A failed run still shows what it wrote before the failing step.
     ShowResults(results);
@@ -84,7 +85,8 @@ void frmMain::Recalculate() {
 }
 
 void frmMain::ConnectEvents() {
-    for (QLineEdit* const field : {txtK, txtI, txtg, txtReihe, txtPar, txtIL, txtEta, txtnV}) {
+    for (const InputEntry& input : kTextInputs) {
+        QLineEdit* const field = TextField(input);
         // textChanged covers typing and assignments by the program alike.
         connect(field, &QLineEdit::textChanged, this, [this, field] { TextField_Change(*field); });
     }
@@ -128,38 +130,16 @@ void frmMain::cmdQuit_Click() {
 }
 
 InputSet frmMain::CurrentInputs() const {
-    return InputSet{
-        .cmbCellSelect = cmbCellSelect->currentText().toStdString(),
-        .txtK = txtK->text().toStdString(),
-        .txtI = txtI->text().toStdString(),
-        .txtg = txtg->text().toStdString(),
-        .txtReihe = txtReihe->text().toStdString(),
-        .txtPar = txtPar->text().toStdString(),
-        .txtIL = txtIL->text().toStdString(),
-        .txtEta = txtEta->text().toStdString(),
-        .txtnV = txtnV->text().toStdString(),
-    };
+    InputSet inputs;
+    inputs.cmbCellSelect = cmbCellSelect->currentText().toStdString();
+    for (const InputEntry& input : kTextInputs) {
+        inputs.*input.text = TextField(input)->text().toStdString();
+    }
+    return inputs;
 }
 
-ResultSet frmMain::CurrentResults() const {
-    return ResultSet{
-        .lblMessage = lblMessage->text().toStdString(),
-        .lblU = lblU->text().toStdString(),
-        .lblI = lblI->text().toStdString(),
-        .lblK = lblK->text().toStdString(),
-        .lblg = lblg->text().toStdString(),
-        .lblz = lblz->text().toStdString(),
-        .lblt = lblt->text().toStdString(),
-        .lblImot = lblImot->text().toStdString(),
-        .lblEta = lblEta->text().toStdString(),
-        .FrameMotor = FrameMotor->title().toStdString(),
-        .lbllbln = lbllbln->text().toStdString(),
-        .lbln = lbln->text().toStdString(),
-        .lbllblPW = lbllblPW->text().toStdString(),
-        .lblPW = lblPW->text().toStdString(),
-        .lbln100 = lbln100->text().toStdString(),
-        .lblLuftS = lblLuftS->text().toStdString(),
-    };
+QLineEdit* frmMain::TextField(const InputEntry& field) const {
+    return findChild<QLineEdit*>(FromUtf8(field.control));
 }
 
 void frmMain::ShowResults(const ResultSet& results) {
@@ -179,6 +159,7 @@ void frmMain::ShowResults(const ResultSet& results) {
     lblPW->setText(FromUtf8(results.lblPW));
     lbln100->setText(FromUtf8(results.lbln100));
     lblLuftS->setText(FromUtf8(results.lblLuftS));
+    shown_ = results;
     UpdateAccessibleCaptions();
 }
 

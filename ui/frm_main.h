@@ -18,8 +18,8 @@ class CrLinesLabel;
 
 // The program's one window. Controls are children owned by Qt; each carries
 // its name as objectName, so tests and outside checks find them by name.
-// The window holds no state beyond its controls: inputs are the field texts,
-// results the label captions.
+// The inputs are the controls' texts; the results are kept as last shown,
+// for the next recomputation and the report to start from.
 class frmMain : public QWidget {
     Q_OBJECT
 
@@ -32,7 +32,7 @@ class frmMain : public QWidget {
     // Reads the nine inputs, writes every result caption, reports input errors.
     void Recalculate();
 
-    // akku.dat in the program folder (ui/frm_main_settings.cpp).
+    // akku.dat in the settings folder (ui/frm_main_settings.cpp).
     void SaveSettings();
     void LoadSettings();
 
@@ -45,10 +45,11 @@ class frmMain : public QWidget {
     void cmdMailOrder_Click();  // ui/frm_main_mail.cpp
     void cmdQuit_Click();
 
-    // The current texts, taken from the controls.
+    // The current inputs, taken from the controls, and the results shown.
     [[nodiscard]] InputSet CurrentInputs() const;
-    [[nodiscard]] ResultSet CurrentResults() const;
+    [[nodiscard]] const ResultSet& CurrentResults() const { return shown_; }
     void ShowResults(const ResultSet& results);
+    [[nodiscard]] QLineEdit* TextField(const InputEntry& field) const;
     [[nodiscard]] Separators NumberSeparators() const;
 
     void BuildControls();  // ui/frm_main_layout.cpp
@@ -62,6 +63,7 @@ class frmMain : public QWidget {
 
     MessageBoxes& messages_;
     FormEnvironment environment_;
+    ResultSet shown_;  // the labels' texts: the defaults are the captions they are built with
 
     // Controls, owned by their Qt parents.
     QLabel* Label13 = nullptr;

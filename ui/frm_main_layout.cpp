@@ -12,11 +12,11 @@
 #include <QPushButton>
 
 #include "ui/button_caption_fit.h"
-#include "ui/cr_lines_label.h"
-#include "ui/eliding_label.h"
-#include "ui/enter_presses_button.h"
+#include "ui/controls/cr_lines_label.h"
+#include "ui/controls/eliding_label.h"
+#include "ui/controls/enter_presses_button.h"
 #include "ui/frm_main.h"
-#include "ui/input_field.h"
+#include "ui/controls/input_field.h"
 #include "ui/twips.h"
 #include "ui/window_art.h"
 #include "ui/window_fonts.h"

@@ -5,6 +5,7 @@
 #include "report/report_printer.h"
 #include "ui/busy_cursor.h"
 #include "ui/frm_main.h"
+#include "ui/responsive_wait.h"
 
 namespace brennquist {
 namespace {
@@ -20,16 +21,18 @@ std::chrono::year_month_day ToYearMonthDay(const QDate& date) {
 // Prints the report of the texts the window shows right now, dated today, on
 // the default printer without a dialog. When it cannot be printed the user
 // learns why; the window itself stays as it is. A print service that keeps
-// silent holds the window for the time limit at most, under the busy cursor.
+// silent holds the busy cursor for the time limit at most.
 void frmMain::cmdPrint_Click() {
     const ReportTexts texts{
         .inputs = CurrentInputs(),
         .results = CurrentResults(),
         .printDate = ToYearMonthDay(environment_.today()),
     };
+    // The window goes on repainting and answering the desktop while it waits;
+    // what the user does meanwhile is handled after the outcome.
     const PrintOutcome outcome = [&texts] {
         const BusyCursor busy;
-        return PrintReportOnDefaultPrinter(texts);
+        return PrintReportOnDefaultPrinter(texts, AwaitResponsively);
     }();
     QString problem;
     switch (outcome) {

@@ -12,13 +12,13 @@
 namespace brennquist {
 namespace {
 
-// akku.dat in the program folder, spelled as the file system wants it; empty
+// akku.dat in the settings folder, spelled as the file system wants it; empty
 // where there is no folder for it (never "/akku.dat").
-std::string SettingsPath(const QString& programFolder) {
-    if (programFolder.isEmpty()) {
+std::string SettingsPath(const QString& folder) {
+    if (folder.isEmpty()) {
         return {};
     }
-    return SettingsFilePath(QFile::encodeName(programFolder).toStdString());
+    return SettingsFilePath(QFile::encodeName(folder).toStdString());
 }
 
 }  // namespace
@@ -26,7 +26,7 @@ std::string SettingsPath(const QString& programFolder) {
 // Writes the file whole or not at all, so a failed save never costs the
 // setup saved before; the inputs in the window stay as they are either way.
 void frmMain::SaveSettings() {
-    const std::string path = SettingsPath(environment_.programFolder);
+    const std::string path = SettingsPath(environment_.settingsFolder);
     const std::error_code failure = path.empty()
                                         ? std::make_error_code(std::errc::no_such_file_or_directory)
                                         : SaveSettingsFile(path, CurrentInputs());
@@ -42,7 +42,7 @@ void frmMain::SaveSettings() {
 // Each line goes into its control before the next is read: the text fields
 // recompute on every change, so the order is part of the behaviour.
 void frmMain::LoadSettings() {
-    SettingsLineReader reader = OpenSettingsFile(SettingsPath(environment_.programFolder));
+    SettingsLineReader reader = OpenSettingsFile(SettingsPath(environment_.settingsFolder));
     const auto showNotice = [this] {
         messages_.Show(QStringLiteral("gespeicherte Daten nicht lesbar oder nicht vorhanden!"),
                        QStringLiteral("Hinweis"), QMessageBox::Information);
@@ -61,13 +61,13 @@ void frmMain::LoadSettings() {
     cmbCellSelect->setCurrentIndex(cmbCellSelect->findText(loadedType));
     cmbCellSelect->setEditText(loadedType);  // a text of no entry stays as loaded
 
-    for (QLineEdit* const field : {txtK, txtI, txtg, txtReihe, txtPar, txtIL, txtEta, txtnV}) {
+    for (const InputEntry& input : kTextInputs) {
         const std::optional<std::string> line = reader.NextLine();
         if (!line) {
             showNotice();
             return;
         }
-        field->setText(FromUtf8(*line));
+        TextField(input)->setText(FromUtf8(*line));
     }
 }
 

@@ -1,4 +1,4 @@
-#include "ui/display_check.h"
+#include "app/display_check.h"
 
 #include <sys/socket.h>
 #include <sys/un.h>
@@ -9,7 +9,8 @@
 #include <cstring>
 #include <vector>
 
-#include "ui/display_choice.h"
+#include "app/linux/display_choice.h"
+#include "app/linux/display_connection.h"
 
 namespace brennquist {
 namespace {
@@ -97,7 +98,7 @@ DisplayCheck CheckDisplay(std::span<const char* const> arguments) {
     if (choice.x11 && !choice.x11Display.empty()) {
         X11Answer answer = ConnectX11(choice.x11Display);
         if (answer.connection) {
-            check.connection = std::move(answer.connection);
+            check.connection.reset(new DisplayConnection{std::move(answer.connection)});
             return check;
         }
         if (answer.refused) {
@@ -108,6 +109,10 @@ DisplayCheck CheckDisplay(std::span<const char* const> arguments) {
     }
     check.missing = unreachable.empty() ? NoneSetLine(choice) : UnreachableLine(unreachable);
     return check;
+}
+
+void DisplayConnectionCloser::operator()(DisplayConnection* connection) const {
+    std::default_delete<DisplayConnection>()(connection);
 }
 
 }  // namespace brennquist

@@ -1,4 +1,4 @@
-#include "ui/display_choice.h"
+#include "app/linux/display_choice.h"
 
 #include <algorithm>
 #include <cstdlib>

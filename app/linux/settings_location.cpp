@@ -1,4 +1,4 @@
-#include "ui/settings_location.h"
+#include "app/settings_location.h"
 
 #include <pwd.h>
 #include <unistd.h>

@@ -1,4 +1,4 @@
-#include "ui/x11_connection.h"
+#include "app/linux/x11_connection.h"
 
 #include <sys/mman.h>
 #include <unistd.h>

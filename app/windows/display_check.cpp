@@ -1,14 +1,17 @@
-// Windows always has its desktop: there is no display server to ask, and no X
+// Windows always has its desktop: there is no display server to ask, and no
 // connection is ever made.
-#include "ui/display_check.h"
+#include "app/display_check.h"
 
 namespace brennquist {
+
+struct DisplayConnection {};
 
 DisplayCheck CheckDisplay(std::span<const char* const> /*arguments*/) {
     return {};
 }
 
-// The check's connection stays empty here, so there is nothing to close.
-void X11Disconnect::operator()(xcb_connection_t* /*connection*/) const {}
+void DisplayConnectionCloser::operator()(DisplayConnection* connection) const {
+    std::default_delete<DisplayConnection>()(connection);
+}
 
 }  // namespace brennquist

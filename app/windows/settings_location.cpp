@@ -1,5 +1,5 @@
 // Where akku.dat lives on Windows.
-#include "ui/settings_location.h"
+#include "app/settings_location.h"
 
 #include <shlobj.h>
 #include <windows.h>

@@ -1,4 +1,4 @@
-#include "ui/settings_location_help.h"
+#include "app/settings_location_help.h"
 
 namespace brennquist {
 

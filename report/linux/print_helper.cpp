@@ -1,18 +1,24 @@
 #include "report/print_helper.h"
 
 #include <cups/cups.h>
+#include <sys/prctl.h>
 #include <sys/resource.h>
 #include <unistd.h>
 
+#include <algorithm>
 #include <cerrno>
+#include <charconv>
+#include <chrono>
+#include <csignal>
 #include <fstream>
 #include <limits>
+#include <optional>
 #include <span>
 #include <string>
+#include <string_view>
 
-#include "report/print_helper_protocol.h"
-#include "report/print_queue.h"
-#include "report/report_printer.h"
+#include "report/linux/print_helper_protocol.h"
+#include "report/linux/print_queue.h"
 
 namespace brennquist {
 namespace {
@@ -99,10 +105,40 @@ void LimitMemoryGrowth() {
     ::setrlimit(RLIMIT_DATA, &data);
 }
 
-int RunPrintHelper(const std::string& pdfFile, const std::string& title) {
+// The kernel ends the helper when its parent ends, however that ends (a
+// crash, a logout, kill -9): nothing is left holding the print service's
+// connection. A parent gone before that was asked for has left the helper to
+// another; then it ends at once.
+bool EndsWithParent(const pid_t parent) {
+    return ::prctl(PR_SET_PDEATHSIG, SIGKILL) == 0 && ::getppid() == parent;
+}
+
+// The time the window has left for the helper, never more than its own limit.
+std::optional<std::chrono::milliseconds> TimeLimit(const char* millisecondsLeft) {
+    const std::string_view text(millisecondsLeft);
+    long long left = 0;
+    const auto [end, error] = std::from_chars(text.data(), text.data() + text.size(), left);
+    if (error != std::errc{} || end != text.data() + text.size() || left < 0) {
+        return std::nullopt;
+    }
+    return std::min(std::chrono::milliseconds(left), kPrintHelperTimeLimit);
+}
+
+std::optional<pid_t> ProcessId(const char* text) {
+    const std::string_view digits(text);
+    pid_t pid = 0;
+    const auto [end, error] = std::from_chars(digits.data(), digits.data() + digits.size(), pid);
+    if (error != std::errc{} || end != digits.data() + digits.size() || pid <= 1) {
+        return std::nullopt;
+    }
+    return pid;
+}
+
+int ServeAsPrintHelper(const std::string& pdfFile, const std::string& title,
+                       const std::chrono::milliseconds limit) {
     LimitMemoryGrowth();
     cupsSetPasswordCB2(RefusePassword, nullptr);
-    PrintQueueSession session(kPrintHelperTimeLimit);
+    PrintQueueSession session(limit);
     if (!session.Connect()) {
         return Finish(session.Failure());
     }
@@ -121,7 +157,8 @@ int RunPrintHelper(const std::string& pdfFile, const std::string& title) {
 }  // namespace
 
 std::optional<int> AnswerAsPrintHelper(const int argc, const char* const* argv) {
-    constexpr int kArguments = 4;  // program, the helper argument, PDF file, title
+    // program, the helper argument, PDF file, title, parent, milliseconds left
+    constexpr int kArguments = 6;
     const std::span arguments(argv, argc > 0 ? static_cast<std::size_t>(argc) : 0);
     if (arguments.size() < 2 || arguments[1] != kPrintHelperArgument) {
         return std::nullopt;
@@ -129,7 +166,15 @@ std::optional<int> AnswerAsPrintHelper(const int argc, const char* const* argv) 
     if (arguments.size() != kArguments) {
         return 2;
     }
-    return RunPrintHelper(arguments[2], arguments[3]);
+    const std::optional<pid_t> parent = ProcessId(arguments[4]);
+    const std::optional<std::chrono::milliseconds> limit = TimeLimit(arguments[5]);
+    if (!parent || !limit) {
+        return 2;
+    }
+    if (!EndsWithParent(*parent)) {
+        return 1;
+    }
+    return ServeAsPrintHelper(arguments[2], arguments[3], *limit);
 }
 
 }  // namespace brennquist

@@ -1,5 +1,6 @@
-#include "report/print_helper_process.h"
+#include "report/linux/print_helper_connection.h"
 
+#include <fcntl.h>
 #include <poll.h>
 #include <spawn.h>
 #include <sys/socket.h>
@@ -8,13 +9,15 @@
 #include <csignal>
 
 #include <algorithm>
+#include <utility>
 #include <array>
 #include <cerrno>
 #include <charconv>
+#include <string>
 #include <vector>
 
 #include "report/print_helper.h"
-#include "report/print_helper_protocol.h"
+#include "report/linux/print_helper_protocol.h"
 
 extern char** environ;  // NOLINT: the process's environment, handed on to the helper
 
@@ -28,9 +31,9 @@ constexpr const char* kThisProgram = "/proc/self/exe";
 // A helper that talks more than this is not the helper.
 constexpr std::size_t kLongestLine = 256;
 
-int MillisecondsUntil(const PrintHelperProcess::Clock::time_point deadline) {
+int MillisecondsUntil(const PrintHelperConnection::Clock::time_point deadline) {
     const auto left =
-        std::chrono::ceil<std::chrono::milliseconds>(deadline - PrintHelperProcess::Clock::now())
+        std::chrono::ceil<std::chrono::milliseconds>(deadline - PrintHelperConnection::Clock::now())
             .count();
     return static_cast<int>(std::max<std::chrono::milliseconds::rep>(left, 0));
 }
@@ -62,25 +65,44 @@ bool StartsWithWord(const std::string& line, const std::string_view word) {
     return line == word || line.starts_with(std::string(word) + ' ');
 }
 
+// The descriptor the helper finds the PDF on, and its name there: the PDF has
+// no name in the file system, so nothing of it outlives the two processes.
+constexpr int kPdfDescriptor = 3;
+constexpr const char* kPdfFile = "/proc/self/fd/3";
+// The helper says "no answer" itself a little before its parent ends it.
+constexpr std::chrono::milliseconds kHelperMargin{500};
+
+std::string MillisecondsLeftText(const PrintHelperConnection::Clock::time_point deadline) {
+    const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
+        deadline - kHelperMargin - PrintHelperConnection::Clock::now());
+    return std::to_string(std::max<std::chrono::milliseconds::rep>(left.count(), 0));
+}
+
 // Starts this program as the helper in a session of its own (so without a
-// controlling terminal), talking on `helperEnd` as standard input and output.
-pid_t Spawn(const int helperEnd, const std::string& pdfFile, const std::string& title) {
+// controlling terminal), talking on `helperEnd` as standard input and output
+// and reading the PDF from `pdf`. It learns who its parent is, to end with it,
+// and how much of the time is left.
+pid_t Spawn(const int helperEnd, const int pdf, const std::string& title,
+            const PrintHelperConnection::Clock::time_point deadline) {
     posix_spawn_file_actions_t actions;
     posix_spawnattr_t attributes;
     posix_spawn_file_actions_init(&actions);
     posix_spawnattr_init(&attributes);
     posix_spawn_file_actions_adddup2(&actions, helperEnd, STDIN_FILENO);
     posix_spawn_file_actions_adddup2(&actions, helperEnd, STDOUT_FILENO);
+    posix_spawn_file_actions_adddup2(&actions, pdf, kPdfDescriptor);
     sigset_t none;
     sigemptyset(&none);
     posix_spawnattr_setsigmask(&attributes, &none);
     posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK);
     std::string program(kThisProgram);
     std::string argument(kPrintHelperArgument);
-    std::string file(pdfFile);
+    std::string file(kPdfFile);
     std::string jobTitle(title);
-    std::array<char*, 5> argv{program.data(), argument.data(), file.data(), jobTitle.data(),
-                              nullptr};
+    std::string parent = std::to_string(::getpid());
+    std::string left = MillisecondsLeftText(deadline);
+    std::array<char*, 7> argv{program.data(), argument.data(), file.data(), jobTitle.data(),
+                              parent.data(),  left.data(),     nullptr};
     pid_t pid = -1;
     if (posix_spawn(&pid, kThisProgram, &actions, &attributes, argv.data(), environ) != 0) {
         pid = -1;
@@ -92,27 +114,32 @@ pid_t Spawn(const int helperEnd, const std::string& pdfFile, const std::string& 
 
 }  // namespace
 
-PrintHelperProcess::PrintHelperProcess(const std::string& pdfFile, const std::string& title,
-                                       const Clock::time_point deadline)
-    : deadline_(deadline) {
+PrintHelperConnection::PrintHelperConnection(const int pdf, const std::string& title,
+                                             const Clock::time_point deadline, AwaitReady await)
+    : deadline_(deadline), await_(std::move(await)) {
     std::array<int, 2> ends{-1, -1};
     if (::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, ends.data()) != 0) {
         outcome_ = PrintOutcome::JobFailed;
         return;
     }
     socket_ = ends[0];
-    pid_ = Spawn(ends[1], pdfFile, title);
+    // dup2 onto itself would keep close-on-exec: the PDF never sits at 3 here.
+    const int pdfAside = pdf == kPdfDescriptor ? ::fcntl(pdf, F_DUPFD_CLOEXEC, kPdfDescriptor + 1) : pdf;
+    pid_ = pdfAside < 0 ? -1 : Spawn(ends[1], pdfAside, title, deadline);
+    if (pdfAside != pdf && pdfAside >= 0) {
+        ::close(pdfAside);
+    }
     ::close(ends[1]);
     if (pid_ < 0) {
         outcome_ = PrintOutcome::JobFailed;
     }
 }
 
-PrintHelperProcess::~PrintHelperProcess() {
+PrintHelperConnection::~PrintHelperConnection() {
     End();
 }
 
-std::optional<PaperSize> PrintHelperProcess::AwaitPaper() {
+std::optional<PaperSize> PrintHelperConnection::AwaitPaper() {
     std::optional<PaperSize> paper;
     while (!outcome_ && !paper) {
         const std::optional<std::string> line = NextLine();
@@ -123,7 +150,7 @@ std::optional<PaperSize> PrintHelperProcess::AwaitPaper() {
     return outcome_ ? std::nullopt : paper;
 }
 
-PrintOutcome PrintHelperProcess::Print() {
+PrintOutcome PrintHelperConnection::Print() {
     const std::string line = std::string(words::kPrint) + '\n';
     if (!outcome_ && ::send(socket_, line.data(), line.size(), MSG_NOSIGNAL) !=
                          static_cast<ssize_t>(line.size())) {
@@ -143,7 +170,7 @@ PrintOutcome PrintHelperProcess::Print() {
 // Once the exchange has ended without an outcome from the helper: a helper
 // still busy at the deadline has either not reached the service (a name
 // look-up, a connection that never comes about) or waits for its answer.
-PrintOutcome PrintHelperProcess::Outcome() const {
+PrintOutcome PrintHelperConnection::Outcome() const {
     if (outcome_) {
         return *outcome_;
     }
@@ -155,7 +182,7 @@ PrintOutcome PrintHelperProcess::Outcome() const {
 
 // The next line from the helper; nullopt when it ended, talks nonsense or the
 // deadline has passed.
-std::optional<std::string> PrintHelperProcess::NextLine() {
+std::optional<std::string> PrintHelperConnection::NextLine() {
     std::array<char, kLongestLine> buffer{};
     for (;;) {
         if (const std::size_t end = received_.find('\n'); end != std::string::npos) {
@@ -166,12 +193,7 @@ std::optional<std::string> PrintHelperProcess::NextLine() {
         if (socket_ < 0 || received_.size() > kLongestLine) {
             return std::nullopt;
         }
-        pollfd readable{socket_, POLLIN, 0};
-        const int ready = ::poll(&readable, 1, MillisecondsUntil(deadline_));
-        if (ready < 0 && errno == EINTR) {
-            continue;
-        }
-        if (ready <= 0) {
+        if (!AwaitReadable()) {
             return std::nullopt;
         }
         const ssize_t count = ::read(socket_, buffer.data(), buffer.size());
@@ -185,9 +207,23 @@ std::optional<std::string> PrintHelperProcess::NextLine() {
     }
 }
 
+// Whether the helper said something (or ended) before the deadline.
+bool PrintHelperConnection::AwaitReadable() {
+    if (await_) {
+        return await_(socket_, deadline_);
+    }
+    for (;;) {
+        pollfd readable{socket_, POLLIN, 0};
+        const int ready = ::poll(&readable, 1, MillisecondsUntil(deadline_));
+        if (ready >= 0 || errno != EINTR) {
+            return ready > 0;
+        }
+    }
+}
+
 // Takes one line of the helper into account; false when it is not one the
 // helper says.
-bool PrintHelperProcess::Take(const std::string& line, std::optional<PaperSize>& paper) {
+bool PrintHelperConnection::Take(const std::string& line, std::optional<PaperSize>& paper) {
     if (line == words::kConnected) {
         connected_ = true;
         return true;
@@ -213,7 +249,7 @@ bool PrintHelperProcess::Take(const std::string& line, std::optional<PaperSize>&
 
 // Lets the helper finish on its own until the deadline (it ends once told
 // nothing more is coming) and then ends it, with everything it started.
-void PrintHelperProcess::End() {
+void PrintHelperConnection::End() {
     if (socket_ >= 0) {
         ::shutdown(socket_, SHUT_WR);
         while (NextLine()) {

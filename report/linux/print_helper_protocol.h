@@ -1,5 +1,6 @@
 #pragma once
 
+#include <chrono>
 #include <string_view>
 
 // What the print helper and its parent say to each other, one line each, on
@@ -10,6 +11,14 @@
 //   helper: "outcome N"                       how it ended (PrintOutcome as a number)
 // The helper can end with an outcome at any point; the parent ends the
 // helper when its time is up.
+namespace brennquist {
+
+// How long the helper itself waits for the print service, all exchanges
+// together; its parent ends it a little later.
+inline constexpr std::chrono::milliseconds kPrintHelperTimeLimit{8500};
+
+}  // namespace brennquist
+
 namespace brennquist::print_helper_words {
 inline constexpr std::string_view kConnected = "connected";
 inline constexpr std::string_view kPaper = "paper";

@@ -1,4 +1,4 @@
-#include "report/print_queue.h"
+#include "report/linux/print_queue.h"
 
 #include <cups/cups.h>
 

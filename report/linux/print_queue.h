@@ -5,7 +5,7 @@
 #include <memory>
 #include <string>
 
-#include "report/paper_size.h"
+#include "report/linux/paper_size.h"
 #include "report/print_outcome.h"
 
 namespace brennquist {

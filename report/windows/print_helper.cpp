@@ -1,18 +1,16 @@
-// Printing on Windows: the report goes through Qt's Windows print support to
-// the printer Windows names as the default, without a dialog. The exchange
-// with the spooler runs in a helper process (print_helper.h), as a printer
-// shared by another machine can hold it far longer than the window may wait.
-#include "report/report_printer.h"
+// The print helper on Windows: the report goes through Qt's Windows print
+// support to the printer Windows names as the default, without a dialog. It
+// runs apart from the window (print_helper_launch.h), as a printer shared by
+// another machine can hold the spooler far longer than the window may wait.
+#include "report/print_helper.h"
 
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shellapi.h>
 
-#include <QDir>
 #include <QGuiApplication>
 #include <QPrinter>
 #include <QPrinterInfo>
-#include <QTemporaryDir>
 #include <array>
 #include <filesystem>
 #include <fstream>
@@ -20,11 +18,9 @@
 #include <string>
 #include <vector>
 
-#include "report/print_helper.h"
-#include "report/print_report.h"
-#include "report/printer_report_page.h"
+#include "report/report_printer.h"
 #include "report/report_texts_record.h"
-#include "report/windows/print_helper.h"
+#include "report/windows/print_helper_launch.h"
 
 namespace brennquist {
 namespace {
@@ -65,18 +61,11 @@ std::optional<ReportTexts> ReadTexts(const std::filesystem::path& file) {
     return ReportTextsFromRecord(record);
 }
 
-bool WriteTexts(const std::filesystem::path& file, const ReportTexts& texts) {
-    std::ofstream out(file, std::ios::binary);
-    out << RecordOf(texts);
-    out.close();
-    return static_cast<bool>(out);
-}
-
 int ExitCodeFor(const PrintOutcome outcome) {
     return static_cast<int>(kPrintHelperExitBase) + static_cast<int>(outcome);
 }
 
-int RunAsHelper(const char* program, const std::filesystem::path& textsFile) {
+int ServeAsPrintHelper(const char* program, const std::filesystem::path& textsFile) {
     // Nobody is there to answer a Windows error dialog.
     ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     const std::optional<ReportTexts> texts = ReadTexts(textsFile);
@@ -93,38 +82,15 @@ int RunAsHelper(const char* program, const std::filesystem::path& textsFile) {
 
 }  // namespace
 
-bool PrintReportOn(QPrinter& printer, const ReportTexts& texts) {
-    PrinterReportPage page(printer);
-    if (!page.Begin()) {
-        return false;
-    }
-    PrintReport(page, texts);
-    return page.Finished() && printer.printerState() != QPrinter::Error;
-}
-
-PrintOutcome PrintReportOnDefaultPrinter(const ReportTexts& texts) {
-    const auto deadline = std::chrono::steady_clock::now() + kPrintServiceTimeLimit;
-    const QTemporaryDir folder;
-    if (!folder.isValid()) {
-        return PrintOutcome::JobFailed;
-    }
-    const std::filesystem::path textsFile =
-        QDir::toNativeSeparators(folder.filePath(QStringLiteral("report.txt"))).toStdWString();
-    if (!WriteTexts(textsFile, texts)) {
-        return PrintOutcome::JobFailed;
-    }
-    return RunPrintHelper(textsFile, deadline);
-}
-
 std::optional<int> AnswerAsPrintHelper(const int argc, const char* const* argv) {
     if (argc < 2 || argv[1] != kPrintHelperArgument) {
         return std::nullopt;
     }
     const std::vector<std::wstring> arguments = WideArguments();
-    if (arguments.size() != 3 || arguments[1] != kWindowsPrintHelperArgument) {
+    if (arguments.size() != 3 || arguments[1] != kWidePrintHelperArgument) {
         return 2;
     }
-    return RunAsHelper(argv[0], arguments[2]);
+    return ServeAsPrintHelper(argv[0], arguments[2]);
 }
 
 }  // namespace brennquist

@@ -7,7 +7,7 @@
 #include <memory>
 #include <string>
 
-#include "report/windows/print_helper.h"
+#include "report/windows/print_helper_launch.h"
 
 namespace brennquist {
 namespace {
@@ -42,7 +42,7 @@ std::wstring OwnProgramPath() {
 // Windows paths hold no quotes, so quoting each is enough.
 std::wstring HelperCommandLine(const std::wstring& program,
                                const std::filesystem::path& textsFile) {
-    return L'"' + program + L"\" " + std::wstring(kWindowsPrintHelperArgument) + L" \"" +
+    return L'"' + program + L"\" " + std::wstring(kWidePrintHelperArgument) + L" \"" +
            textsFile.wstring() + L'"';
 }
 
@@ -76,10 +76,20 @@ PrintOutcome OutcomeOfExitCode(const DWORD code) {
     return PrintOutcome::JobFailed;  // it crashed or could not read its texts
 }
 
+// Whether the helper ended before the deadline.
+bool AwaitEnd(HANDLE process, const std::chrono::steady_clock::time_point deadline,
+              const AwaitReady& await) {
+    if (await) {
+        return await(reinterpret_cast<std::intptr_t>(process), deadline);
+    }
+    return ::WaitForSingleObject(process, MillisecondsUntil(deadline)) == WAIT_OBJECT_0;
+}
+
 }  // namespace
 
 PrintOutcome RunPrintHelper(const std::filesystem::path& textsFile,
-                            const std::chrono::steady_clock::time_point deadline) {
+                            const std::chrono::steady_clock::time_point deadline,
+                            const AwaitReady& await) {
     const std::wstring program = OwnProgramPath();
     if (program.empty()) {
         return PrintOutcome::JobFailed;
@@ -100,7 +110,7 @@ PrintOutcome RunPrintHelper(const std::filesystem::path& textsFile,
     const bool inJob = job && ::AssignProcessToJobObject(job.get(), process.get()) != 0;
     ::ResumeThread(thread.get());
 
-    if (::WaitForSingleObject(process.get(), MillisecondsUntil(deadline)) != WAIT_OBJECT_0) {
+    if (!AwaitEnd(process.get(), deadline, await)) {
         if (inJob) {
             ::TerminateJobObject(job.get(), 1);
         }

@@ -15,7 +15,7 @@
 
 #include "storage/file_descriptor.h"
 #include "storage/file_path.h"
-#include "storage/in_place_file_write.h"
+#include "storage/linux/in_place_file_write.h"
 
 namespace brennquist {
 namespace {

@@ -1,4 +1,4 @@
-#include "storage/in_place_file_write.h"
+#include "storage/linux/in_place_file_write.h"
 
 #include <fcntl.h>
 #include <unistd.h>

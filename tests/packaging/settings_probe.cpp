@@ -1,4 +1,4 @@
-// The real window over the real machine (FormEnvironment::FromSystem), run as
+// The real window over the real machine (SystemEnvironment), run as
 // a child process from wherever the test puts this program: it loads akku.dat
 // as start-up does, optionally types a capacity and presses Speichern, and
 // prints what it saw, one line each: "txtK=<text>" and every message box.
@@ -9,12 +9,13 @@
 #include <iostream>
 
 #include "tests/support/recording_message_boxes.h"
+#include "app/system_environment.h"
 #include "ui/frm_main.h"
 
 int main(int argc, char** argv) {
     const QApplication app(argc, argv);
     brennquist::RecordingMessageBoxes boxes;
-    brennquist::frmMain window(boxes, brennquist::FormEnvironment::FromSystem());
+    brennquist::frmMain window(boxes, brennquist::SystemEnvironment());
     window.Form_Load();
 
     auto* const capacity = window.findChild<QLineEdit*>(QStringLiteral("txtK"));

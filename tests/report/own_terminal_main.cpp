@@ -7,7 +7,7 @@
 #include <QStandardPaths>
 #include <cstdlib>
 
-#include "report/report_printer.h"
+#include "report/print_helper.h"
 #include "tests/report/own_terminal.h"
 
 int main(int argc, char** argv) {

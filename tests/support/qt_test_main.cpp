@@ -5,7 +5,7 @@
 
 #include <QApplication>
 
-#include "report/report_printer.h"
+#include "report/print_helper.h"
 
 int main(int argc, char** argv) {
     if (const auto helped = brennquist::AnswerAsPrintHelper(argc, argv)) {

@@ -64,7 +64,7 @@ std::optional<QByteArray> ReadFile(const QString& path) {
 class Window {
   public:
     explicit Window(const QString& programFolder)
-        : window_(messages_, FormEnvironment{.programFolder = programFolder,
+        : window_(messages_, FormEnvironment{.settingsFolder = programFolder,
                                              .locale = QLocale(QLocale::German, QLocale::Germany),
                                              .today = [] { return QDate(2024, 3, 9); }}) {}
 

@@ -11,11 +11,14 @@
 #include <QTest>
 
 #include <QTemporaryDir>
+#include <atomic>
 #include <chrono>
 #include <fstream>
 #include <string>
+#include <thread>
 
-#include "report/windows/print_helper.h"
+#include "report/windows/print_helper_launch.h"
+#include "ui/responsive_wait.h"
 #include "tests/ui/window_fixture.h"
 
 namespace brennquist {
@@ -92,6 +95,62 @@ TEST(PrintHelperTest, AHelperThatHangsIsEndedAtTheDeadline) {
         ::Sleep(100);
     }
     EXPECT_TRUE(pipe.ReaderCameAndWent()) << "the helper is still running";
+}
+
+// A window of the waiting thread's own, as the program's main window is.
+class PlainWindow {
+  public:
+    PlainWindow() {
+        WNDCLASSW windowClass{};
+        windowClass.lpfnWndProc = ::DefWindowProcW;
+        windowClass.hInstance = ::GetModuleHandleW(nullptr);
+        windowClass.lpszClassName = L"BrennquistWaitTest";
+        ::RegisterClassW(&windowClass);
+        handle_ = ::CreateWindowExW(0, windowClass.lpszClassName, L"", 0, 0, 0, 0, 0, HWND_MESSAGE,
+                                    nullptr, windowClass.hInstance, nullptr);
+    }
+    PlainWindow(const PlainWindow&) = delete;
+    PlainWindow& operator=(const PlainWindow&) = delete;
+    PlainWindow(PlainWindow&&) = delete;
+    PlainWindow& operator=(PlainWindow&&) = delete;
+    ~PlainWindow() { ::DestroyWindow(handle_); }
+
+    [[nodiscard]] HWND Handle() const { return handle_; }
+
+  private:
+    HWND handle_ = nullptr;
+};
+
+// While Drucken waits for a helper that hangs, the window's thread answers
+// what other threads and processes send its windows, as Windows expects of a
+// window that is not hung.
+TEST(PrintHelperTest, WhileWaitingTheWindowAnswersMessagesAtOnce) {
+    using namespace std::chrono_literals;
+    const SilentPipe pipe;
+    ASSERT_TRUE(pipe.Made());
+    const PlainWindow window;
+    ASSERT_NE(window.Handle(), nullptr);
+    std::atomic<bool> waiting = true;
+    std::atomic<int> answered = 0;
+    std::atomic<int> unanswered = 0;
+    std::thread asker([&] {
+        while (waiting) {
+            DWORD_PTR result = 0;
+            const bool answer = ::SendMessageTimeoutW(window.Handle(), WM_NULL, 0, 0,
+                                                      SMTO_ABORTIFHUNG, 1000, &result) != 0;
+            ++(answer ? answered : unanswered);
+            ::Sleep(100);
+        }
+    });
+
+    const PrintOutcome outcome =
+        RunPrintHelper(pipe.Path(), std::chrono::steady_clock::now() + 3s, AwaitResponsively);
+    waiting = false;
+    asker.join();
+
+    EXPECT_EQ(outcome, PrintOutcome::NoAnswer);
+    EXPECT_GE(answered, 5) << "hardly a message was sent during the wait";
+    EXPECT_EQ(unanswered, 0) << "a message waited a second for the window's thread";
 }
 
 TEST(PrintHelperTest, TextsThatAreNotAReportFailTheJob) {

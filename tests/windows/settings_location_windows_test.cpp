@@ -7,7 +7,7 @@
 #include <QFile>
 #include <QTemporaryDir>
 
-#include "ui/settings_location.h"
+#include "app/settings_location.h"
 
 namespace brennquist {
 namespace {

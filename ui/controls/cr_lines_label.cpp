@@ -1,4 +1,4 @@
-#include "ui/cr_lines_label.h"
+#include "ui/controls/cr_lines_label.h"
 
 namespace brennquist {
 

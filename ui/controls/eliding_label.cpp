@@ -1,4 +1,4 @@
-#include "ui/eliding_label.h"
+#include "ui/controls/eliding_label.h"
 
 #include <QPainter>
 #include <QStyle>

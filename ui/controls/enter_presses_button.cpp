@@ -1,4 +1,4 @@
-#include "ui/enter_presses_button.h"
+#include "ui/controls/enter_presses_button.h"
 
 #include <QAbstractButton>
 #include <QEvent>

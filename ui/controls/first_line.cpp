@@ -1,4 +1,4 @@
-#include "ui/first_line.h"
+#include "ui/controls/first_line.h"
 
 #include <algorithm>
 

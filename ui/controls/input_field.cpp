@@ -1,4 +1,4 @@
-#include "ui/input_field.h"
+#include "ui/controls/input_field.h"
 
 #include <QContextMenuEvent>
 #include <QDropEvent>
@@ -11,7 +11,7 @@
 #include <QMouseEvent>
 #include <utility>
 
-#include "ui/first_line.h"
+#include "ui/controls/first_line.h"
 
 namespace brennquist {
 namespace {

@@ -1,8 +1,8 @@
 # The program icon on Windows, rendered at build time from the icon drawing by
 # the render tool built for this machine (a Windows program cannot run here):
 # compiled into the window as PNGs of every size, and packed with icotool
-# into the .exe's resources beside the version. Included from ui/, where the
-# targets live.
+# into the .exe's resources beside the version. Included from app/, where the
+# program is built; the window (ui/) draws the same PNGs.
 set(BRENNQUIST_HOST_RENDER_ICON "" CACHE FILEPATH
     "brennquist_render_icon built for the build machine (Linux), to draw the .exe icon")
 if(NOT EXISTS "${BRENNQUIST_HOST_RENDER_ICON}")

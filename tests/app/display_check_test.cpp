@@ -24,8 +24,8 @@
 #include <thread>
 #include <vector>
 
-#include "ui/display_check.h"
-#include "ui/x11_connection.h"
+#include "app/display_check.h"
+#include "app/linux/display_connection.h"
 
 namespace brennquist {
 namespace {
@@ -244,11 +244,11 @@ TEST_F(DisplayCheckTest, AnsweringX11DisplayIsHeldUntilReleased) {
     DisplayCheck check = CheckDisplay(arguments);
     EXPECT_EQ(check.missing, std::nullopt);
     ASSERT_NE(check.connection, nullptr);
-    EXPECT_EQ(xcb_connection_has_error(check.connection.get()), 0);
+    EXPECT_EQ(xcb_connection_has_error(check.connection->x11.get()), 0);
     // Still answering: a round trip over the held connection.
-    const xcb_get_input_focus_cookie_t cookie = xcb_get_input_focus(check.connection.get());
-    std::free(xcb_get_input_focus_reply(check.connection.get(), cookie, nullptr));
-    EXPECT_EQ(xcb_connection_has_error(check.connection.get()), 0);
+    const xcb_get_input_focus_cookie_t cookie = xcb_get_input_focus(check.connection->x11.get());
+    std::free(xcb_get_input_focus_reply(check.connection->x11.get(), cookie, nullptr));
+    EXPECT_EQ(xcb_connection_has_error(check.connection->x11.get()), 0);
 }
 
 // An X server's cookie file holding one cookie for any display.

@@ -10,7 +10,7 @@
 #include <QTemporaryDir>
 #include <optional>
 
-#include "ui/settings_location.h"
+#include "app/settings_location.h"
 
 namespace brennquist {
 namespace {

@@ -8,7 +8,7 @@
 #include <string>
 #include <vector>
 
-#include "ui/command_line.h"
+#include "app/command_line.h"
 
 namespace brennquist {
 namespace {

@@ -12,7 +12,7 @@
 #include <cstdlib>
 #include <memory>
 
-#include "ui/qt_texts.h"
+#include "app/qt_texts.h"
 
 namespace brennquist {
 namespace {

@@ -1,0 +1,28 @@
+#pragma once
+
+#include <chrono>
+#include <cstdint>
+#include <functional>
+
+#include "report/print_outcome.h"
+#include "report/report_texts.h"
+
+namespace brennquist {
+
+// How the caller waits for the helper: until the waitable (a file descriptor
+// on Linux, a process handle on Windows) is ready or the deadline passes,
+// true when ready. The window keeps handling its events meanwhile; left
+// empty, the calling thread simply blocks.
+using AwaitReady =
+    std::function<bool(std::intptr_t waitable, std::chrono::steady_clock::time_point deadline)>;
+
+// The window's side of the print helper (print_helper.h): starts it, hands it
+// the report and waits for its outcome until the deadline, never longer. A
+// helper that has not answered by then is ended with all it started, and the
+// outcome is NoAnswer. The helper ends with the calling process, whenever
+// that ends.
+[[nodiscard]] PrintOutcome PrintThroughHelper(const ReportTexts& texts,
+                                              std::chrono::steady_clock::time_point deadline,
+                                              const AwaitReady& await = {});
+
+}  // namespace brennquist

@@ -1,0 +1,235 @@
+// The window on a real X server answers the desktop's "are you there"
+// (_NET_WM_PING) while Drucken waits for a print server that never answers.
+// A stand-in window manager on its own connection pings every 100 ms and
+// notes how long each answer took.
+#include <gtest/gtest.h>
+#include <xcb/xcb.h>
+
+#include <QApplication>
+#include <QLineEdit>
+#include <QProcess>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+#include <QTimer>
+#include <atomic>
+#include <chrono>
+#include <cstdlib>
+#include <cstring>
+#include <iostream>
+#include <map>
+#include <memory>
+#include <mutex>
+#include <thread>
+
+#include "report/print_helper.h"
+#include "tests/report/stand_in_print_server.h"
+#include "tests/support/recording_message_boxes.h"
+#include "ui/frm_main.h"
+
+namespace brennquist {
+namespace {
+
+using Clock = std::chrono::steady_clock;
+
+xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
+    const xcb_intern_atom_cookie_t cookie =
+        xcb_intern_atom(connection, 0, static_cast<std::uint16_t>(std::strlen(name)), name);
+    const std::unique_ptr<xcb_intern_atom_reply_t, decltype(&std::free)> reply(
+        xcb_intern_atom_reply(connection, cookie, nullptr), &std::free);
+    return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
+}
+
+// Pings one window from a thread of its own, as a window manager does, and
+// keeps the longest time an answer took, or a ping is still waiting for one.
+class PingingWindowManager {
+  public:
+    explicit PingingWindowManager(const xcb_window_t window)
+        : connection_(xcb_connect(nullptr, nullptr), &xcb_disconnect), window_(window) {
+        xcb_connection_t* const x = connection_.get();
+        root_ = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+        protocols_ = Atom(x, "WM_PROTOCOLS");
+        ping_ = Atom(x, "_NET_WM_PING");
+        // Answers to pings go to the root window, to whoever watches its
+        // structure or redirects its children: the window manager.
+        const std::uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
+        xcb_change_window_attributes(x, root_, XCB_CW_EVENT_MASK, &mask);
+        xcb_flush(x);
+        thread_ = std::thread([this] { Run(); });
+    }
+    PingingWindowManager(const PingingWindowManager&) = delete;
+    PingingWindowManager& operator=(const PingingWindowManager&) = delete;
+    PingingWindowManager(PingingWindowManager&&) = delete;
+    PingingWindowManager& operator=(PingingWindowManager&&) = delete;
+    ~PingingWindowManager() { Stop(); }
+
+    void Stop() {
+        stop_ = true;
+        if (thread_.joinable()) {
+            thread_.join();
+        }
+    }
+
+    [[nodiscard]] bool Connected() const { return xcb_connection_has_error(connection_.get()) == 0; }
+    [[nodiscard]] int Answered() const { return answered_; }
+    // The longest answer, counting pings that are still unanswered.
+    [[nodiscard]] std::chrono::milliseconds LongestWait() const {
+        const std::lock_guard lock(mutex_);
+        Clock::duration longest = longest_;
+        for (const auto& [number, sent] : waiting_) {
+            longest = std::max(longest, Clock::now() - sent);
+        }
+        return std::chrono::duration_cast<std::chrono::milliseconds>(longest);
+    }
+
+  private:
+    void Run() {
+        xcb_connection_t* const x = connection_.get();
+        auto nextPing = Clock::now();
+        while (!stop_) {
+            if (Clock::now() >= nextPing) {
+                SendPing();
+                nextPing += std::chrono::milliseconds(100);
+            }
+            while (xcb_generic_event_t* const event = xcb_poll_for_event(x)) {
+                TakeAnswer(*event);
+                std::free(event);
+            }
+            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+        }
+    }
+
+    void SendPing() {
+        xcb_client_message_event_t ping{};
+        ping.response_type = XCB_CLIENT_MESSAGE;
+        ping.format = 32;
+        ping.window = window_;
+        ping.type = protocols_;
+        ping.data.data32[0] = ping_;
+        ping.data.data32[1] = ++number_;  // the time stamp field carries the ping's number
+        ping.data.data32[2] = window_;
+        {
+            const std::lock_guard lock(mutex_);
+            waiting_[number_] = Clock::now();
+        }
+        xcb_send_event(connection_.get(), 0, window_, XCB_EVENT_MASK_NO_EVENT,
+                       reinterpret_cast<const char*>(&ping));
+        xcb_flush(connection_.get());
+    }
+
+    void TakeAnswer(const xcb_generic_event_t& event) {
+        if ((event.response_type & 0x7FU) != XCB_CLIENT_MESSAGE) {
+            return;
+        }
+        const auto& answer = reinterpret_cast<const xcb_client_message_event_t&>(event);
+        if (answer.type != protocols_ || answer.data.data32[0] != ping_) {
+            return;
+        }
+        const std::lock_guard lock(mutex_);
+        const auto sent = waiting_.find(answer.data.data32[1]);
+        if (sent != waiting_.end()) {
+            longest_ = std::max(longest_, Clock::now() - sent->second);
+            waiting_.erase(sent);
+            ++answered_;
+        }
+    }
+
+    std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection_;
+    xcb_window_t window_;
+    xcb_window_t root_ = 0;
+    xcb_atom_t protocols_ = XCB_ATOM_NONE;
+    xcb_atom_t ping_ = XCB_ATOM_NONE;
+    std::uint32_t number_ = 0;
+    std::thread thread_;
+    std::atomic<bool> stop_ = false;
+    std::atomic<int> answered_ = 0;
+    mutable std::mutex mutex_;
+    std::map<std::uint32_t, Clock::time_point> waiting_;
+    Clock::duration longest_{};
+};
+
+TEST(DesktopPingTest, DruckenWaitingForASilentServerAnswersEveryPingWithinASecond) {
+    const testing::StandInPrintServer silent(testing::ServerBehaviour::Silent);
+    ::setenv("CUPS_SERVER", silent.Server().c_str(), 1);
+    const QTemporaryDir folder;
+    RecordingMessageBoxes boxes;
+    frmMain window(boxes, FormEnvironment{.settingsFolder = folder.path(),
+                                          .locale = QLocale(QLocale::German, QLocale::Germany),
+                                          .today = [] { return QDate(2026, 12, 8); }});
+    window.Form_Load();
+    window.show();
+    boxes.shown.clear();
+
+    PingingWindowManager manager(static_cast<xcb_window_t>(window.winId()));
+    ASSERT_TRUE(manager.Connected());
+    window.findChild<QPushButton*>(QStringLiteral("cmdPrint"))->click();
+    manager.Stop();
+
+    ASSERT_EQ(boxes.Count(QStringLiteral(
+                  "Der Bericht konnte nicht gedruckt werden: Der Drucker hat nicht geantwortet.")),
+              1)
+        << "Drucken did not wait for the silent server";
+    EXPECT_GE(manager.Answered(), 20) << "the window answered hardly any ping while it waited";
+    EXPECT_LT(manager.LongestWait(), std::chrono::seconds(1));
+}
+
+// A key typed while Drucken waits reaches its field only once the wait is
+// over, as if it had been typed then.
+TEST(DesktopPingTest, KeysTypedDuringTheWaitAreHandledAfterIt) {
+    const testing::StandInPrintServer silent(testing::ServerBehaviour::Silent);
+    ::setenv("CUPS_SERVER", silent.Server().c_str(), 1);
+    const QTemporaryDir folder;
+    RecordingMessageBoxes boxes;
+    frmMain window(boxes, FormEnvironment{.settingsFolder = folder.path(),
+                                          .locale = QLocale(QLocale::German, QLocale::Germany),
+                                          .today = [] { return QDate(2026, 12, 8); }});
+    window.Form_Load();
+    window.show();
+    auto* const series = window.findChild<QLineEdit*>(QStringLiteral("txtReihe"));
+    series->activateWindow();
+    series->setFocus();
+    series->selectAll();
+    QString textDuringTheWait;
+    // xdotool types into the focused window from outside, as a person would.
+    QTimer::singleShot(1000, [&] {
+        QProcess::execute(QStringLiteral("xdotool"), {QStringLiteral("type"), QStringLiteral("4")});
+    });
+    QTimer::singleShot(3000, [&] { textDuringTheWait = series->text(); });
+    window.findChild<QPushButton*>(QStringLiteral("cmdPrint"))->click();
+
+    EXPECT_EQ(textDuringTheWait, QStringLiteral("1")) << "a key was handled during the wait";
+    EXPECT_TRUE(QTest::qWaitFor([series] { return series->text() == QStringLiteral("4"); }))
+        << "the key typed during the wait was lost: " << series->text().toStdString();
+}
+
+}  // namespace
+}  // namespace brennquist
+
+// The test runs on an X server of its own, which it starts before Qt.
+int main(int argc, char** argv) {
+    if (const auto helped = brennquist::AnswerAsPrintHelper(argc, argv)) {
+        return *helped;
+    }
+    QProcess xvfb;
+    xvfb.start(QStringLiteral("Xvfb"),
+               {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
+                QStringLiteral("tcp"), QStringLiteral("-screen"), QStringLiteral("0"),
+                QStringLiteral("1024x768x24")});
+    if (!xvfb.waitForReadyRead(30000)) {
+        std::cerr << "Xvfb did not start\n";
+        return 1;
+    }
+    const QByteArray display = ":" + xvfb.readLine().trimmed();
+    ::setenv("DISPLAY", display.constData(), 1);
+    ::setenv("QT_QPA_PLATFORM", "xcb", 1);
+    ::setenv("LC_ALL", "de_DE.UTF-8", 1);
+    ::testing::InitGoogleTest(&argc, argv);
+    int status = 0;
+    {
+        const QApplication app(argc, argv);
+        status = RUN_ALL_TESTS();
+    }
+    xvfb.terminate();
+    xvfb.waitForFinished(5000);
+    return status;
+}
