@@ -62,3 +62,27 @@ set(CMAKE_FIND_ROOT_PATH_MODE_INCLUDE ONLY)
 set(CMAKE_FIND_ROOT_PATH_MODE_PACKAGE ONLY)
 TOOLCHAIN
 }
+
+# Runs a build script that prints the paths of what it built as its last COUNT
+# lines, and prints those lines: last_paths COUNT STEP COMMAND... Fails at
+# once, saying that STEP failed, when the script does or when one of those
+# lines is not an existing file or folder (the script stopped early).
+last_paths() {
+    local count=$1 step=$2
+    shift 2
+    local output
+    if ! output=$("$@"); then
+        echo "$step failed" >&2
+        return 1
+    fi
+    local paths
+    paths=$(tail -n "$count" <<<"$output")
+    local path
+    while IFS= read -r path; do
+        if [ ! -e "$path" ]; then
+            echo "$step failed: \"$path\" is not what it built" >&2
+            return 1
+        fi
+    done <<<"$paths"
+    echo "$paths"
+}

@@ -5,7 +5,10 @@
 //
 // The test is no X client itself, so it does not keep the server from
 // resetting: it sees that a start got as far as painting its first window
-// through the screen that Xvfb keeps in a file, and then ends it.
+// through the screen that Xvfb keeps in a file, and then ends it. Nor may
+// anything the program starts be one: it gets a session bus of the test's
+// own, since without one a desktop's D-Bus launches a bus for the display
+// (dbus-launch --autolaunch, package dbus-x11) that stays connected to it.
 #include <gtest/gtest.h>
 
 #include <QDir>
@@ -87,6 +90,33 @@ class ScreenInFile {
     QByteArray blank_;
 };
 
+// A session bus that ends with the test.
+class SessionBus {
+  public:
+    SessionBus() {
+        daemon_.start(QStringLiteral("dbus-daemon"),
+                      {QStringLiteral("--session"), QStringLiteral("--nofork"),
+                       QStringLiteral("--print-address=1")});
+        if (daemon_.waitForReadyRead(20000)) {
+            address_ = QString::fromLatin1(daemon_.readLine().trimmed());
+        }
+    }
+    ~SessionBus() {
+        daemon_.terminate();
+        daemon_.waitForFinished(5000);
+    }
+    SessionBus(const SessionBus&) = delete;
+    SessionBus& operator=(const SessionBus&) = delete;
+    SessionBus(SessionBus&&) = delete;
+    SessionBus& operator=(SessionBus&&) = delete;
+
+    [[nodiscard]] const QString& Address() const { return address_; }
+
+  private:
+    QProcess daemon_;
+    QString address_;
+};
+
 // A process that keeps one core busy until it is ended.
 std::unique_ptr<QProcess> BusyCore() {
     auto loop = std::make_unique<QProcess>();
@@ -102,11 +132,12 @@ struct Start {
 };
 
 // One start, ended once it has painted (or when it ends by itself).
-Start StartOnce(const ScreenInFile& screen) {
+Start StartOnce(const ScreenInFile& screen, const SessionBus& bus) {
     QProcessEnvironment environment = QProcessEnvironment::systemEnvironment();
     environment.remove(QStringLiteral("QT_QPA_PLATFORM"));
     environment.remove(QStringLiteral("WAYLAND_DISPLAY"));
     environment.insert(QStringLiteral("DISPLAY"), screen.Display());
+    environment.insert(QStringLiteral("DBUS_SESSION_BUS_ADDRESS"), bus.Address());
     QProcess program;
     program.setProcessEnvironment(environment);
     program.start(Program(), {});
@@ -131,6 +162,8 @@ TEST(BareXStartTest, FiftyStartsOnAServerWithNoOtherClientNeverAbort) {
     ASSERT_TRUE(folder.isValid());
     const ScreenInFile screen(folder.path());
     ASSERT_TRUE(screen.Ready()) << "Xvfb did not start";
+    const SessionBus bus;
+    ASSERT_FALSE(bus.Address().isEmpty()) << "dbus-daemon did not start";
     const std::unique_ptr<QProcess> firstCore = BusyCore();
     const std::unique_ptr<QProcess> secondCore = BusyCore();
 
@@ -140,7 +173,7 @@ TEST(BareXStartTest, FiftyStartsOnAServerWithNoOtherClientNeverAbort) {
         // The last start's window is gone once the server has reset.
         ASSERT_TRUE(WaitFor(kResetTime, [&] { return screen.Blank(); }))
             << "the screen was not cleared before start " << i;
-        const Start start = StartOnce(screen);
+        const Start start = StartOnce(screen, bus);
         aborts += start.aborted ? 1 : 0;
         painted += start.painted ? 1 : 0;
         EXPECT_FALSE(start.aborted) << "start " << i << " aborted: " << start.errors.toStdString();
