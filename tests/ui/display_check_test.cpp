@@ -237,10 +237,12 @@ TEST_F(DisplayCheckTest, HandedOverWaylandSocketIsUsableWhileItsPeerIsThere) {
     EXPECT_EQ(MissingDisplay(), unreachable(number)) << "the compositor has gone";
     ::close(pair[0]);
     EXPECT_EQ(MissingDisplay(), unreachable(number)) << "no descriptor of that number";
-    const int file = ::open("/dev/null", O_RDONLY | O_CLOEXEC);
-    setenv("WAYLAND_SOCKET", std::to_string(file).c_str(), 1);
-    EXPECT_EQ(MissingDisplay(), unreachable(std::to_string(file))) << "no socket";
-    ::close(file);
+    std::array<int, 2> pipe{-1, -1};
+    ASSERT_EQ(::pipe2(pipe.data(), O_CLOEXEC), 0);
+    setenv("WAYLAND_SOCKET", std::to_string(pipe[0]).c_str(), 1);
+    EXPECT_EQ(MissingDisplay(), unreachable(std::to_string(pipe[0]))) << "no socket";
+    ::close(pipe[0]);
+    ::close(pipe[1]);
     setenv("WAYLAND_SOCKET", "3x", 1);
     EXPECT_EQ(MissingDisplay(), unreachable("3x"));
 }
