@@ -113,7 +113,7 @@ MailOutcome AwaitOutcome(int report) {
         if (count == 1 && verdict == kTaken) {
             return MailOutcome::HandedOver;
         }
-        // No byte: the watcher died before it could tell.
+        // No byte at all: the watcher died before it could tell, a failure too.
         return count == 1 && verdict == kNoProgram ? MailOutcome::NoMailProgram
                                                    : MailOutcome::StartFailed;
     }

@@ -512,21 +512,19 @@ TEST(ProgramDisplayTest, SocketHandedOverByTheCompositorOpensTheWindow) {
     const QString log = folder.filePath(QStringLiteral("program.log"));
     const QString pid = folder.filePath(QStringLiteral("pid"));
     const QString config = folder.filePath(QStringLiteral("weston.ini"));
-    const auto write = [](const QString& path, const QString& text) {
-        QFile file(path);
-        return file.open(QIODevice::WriteOnly) && file.write(text.toUtf8()) >= 0;
-    };
     // The session says Wayland; Weston's own WAYLAND_DISPLAY is taken away.
-    ASSERT_TRUE(
-        write(client, QStringLiteral("#!/bin/sh\necho $$ > '%1'\n"
-                                     "unset WAYLAND_DISPLAY DISPLAY\n"
-                                     "export XDG_SESSION_TYPE=wayland WAYLAND_DEBUG=client\n"
-                                     "exec '%2' 2> '%3'\n")
-                          .arg(pid, QStringLiteral(BRENNQUIST_PROGRAM), log)));
-    ASSERT_TRUE(QFile::setPermissions(client, QFile::ReadOwner | QFile::ExeOwner));
-    ASSERT_TRUE(write(config, QStringLiteral("[shell]\nclient=%1\n").arg(client)));
-    ASSERT_TRUE(QFile::setPermissions(runtime.path(),
-                                      QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner));
+    QFile script(client);
+    QFile ini(config);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly) && ini.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\necho $$ > '%1'\nunset WAYLAND_DISPLAY DISPLAY\n"
+                                "export XDG_SESSION_TYPE=wayland WAYLAND_DEBUG=client\n"
+                                "exec '%2' 2> '%3'\n")
+                     .arg(pid, QStringLiteral(BRENNQUIST_PROGRAM), log)
+                     .toUtf8());
+    ini.write(QStringLiteral("[shell]\nclient=%1\n").arg(client).toUtf8());
+    script.close();
+    ini.close();
+    ASSERT_TRUE(script.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
 
     QProcessEnvironment environment = ProgramEnvironment({});
     environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
