@@ -2,13 +2,14 @@
 
 #include <string_view>
 
+#include "mail/mail_outcome.h"
+
 namespace brennquist {
 
-// Hands a "mailto:" link (UTF-8) to the desktop's mail handler. True when the
-// handler took it, or is still busy with it after a few seconds (a handler
-// may keep running while the mail program is open); false when nothing could
-// take it: no handler is registered or none can be started. Never waits
+// Hands a "mailto:" link (UTF-8) to the desktop's mail handler and tells how
+// that went. A handler still busy with the link after a few seconds has taken
+// it (a handler may keep running while the mail program is open); never waits
 // longer than that. This is the one platform call of the mail inquiry.
-[[nodiscard]] bool OpenMailLink(std::string_view link);
+[[nodiscard]] MailOutcome OpenMailLink(std::string_view link);
 
 }  // namespace brennquist

@@ -23,7 +23,9 @@ std::string SettingsFileContent(const InputSet& inputs);
 // previous one untouched and reports why not.
 std::error_code SaveSettingsFile(const std::string& path, const InputSet& inputs);
 
-// The saved texts, one line at a time, in the order they were saved.
+// The saved texts, one line at a time, in the order they were saved. A file
+// that does not give its nine lines within its first 64 KiB fails where that
+// limit is reached, as an unreadable one does.
 SettingsLineReader OpenSettingsFile(const std::string& path);
 
 }  // namespace brennquist

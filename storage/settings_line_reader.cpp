@@ -1,5 +1,6 @@
 #include "storage/settings_line_reader.h"
 
+#include <algorithm>
 #include <array>
 #include <span>
 
@@ -21,10 +22,11 @@ SettingsLineReader SettingsLineReader::FromBytes(std::string_view bytes) {
     return reader;
 }
 
-SettingsLineReader SettingsLineReader::Open(const std::string& path) {
+SettingsLineReader SettingsLineReader::Open(const std::string& path, std::size_t mostBytes) {
     SettingsLineReader reader;
     reader.file_ = OpenRegularFileForReading(path);
     reader.failed_ = !reader.file_.IsOpen();
+    reader.unread_ = mostBytes;
     return reader;
 }
 
@@ -58,7 +60,8 @@ std::optional<std::string> SettingsLineReader::NextLine() {
 void SettingsLineReader::ReadMore() {
     std::array<char, kReadPiece> piece{};
     std::size_t count = 0;
-    if (ReadSome(file_, std::span<char>(piece), count)) {
+    if (unread_ == 0 ||
+        ReadSome(file_, std::span<char>(piece).first(std::min(kReadPiece, unread_)), count)) {
         failed_ = true;
         file_.Close();
         return;
@@ -68,6 +71,7 @@ void SettingsLineReader::ReadMore() {
         file_.Close();
         return;
     }
+    unread_ -= count;
     buffer_.append(piece.data(), count);
 }
 

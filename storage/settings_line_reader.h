@@ -19,9 +19,10 @@ class SettingsLineReader {
     static SettingsLineReader FromBytes(std::string_view bytes);
 
     // Lines of the file at `path`. The file is read a piece at a time, only as far
-    // as the lines asked for need. A file that cannot be opened, or that is no
-    // regular file, yields no line at all.
-    static SettingsLineReader Open(const std::string& path);
+    // as the lines asked for need, and never past its first `mostBytes` bytes: a
+    // line that would need more fails, as an unreadable file does. A file that
+    // cannot be opened, or that is no regular file, yields no line at all.
+    static SettingsLineReader Open(const std::string& path, std::size_t mostBytes);
 
     // The next line, or nothing when no byte is left or the file cannot be read;
     // after the first failure every later call fails too.
@@ -36,6 +37,7 @@ class SettingsLineReader {
     FileDescriptor file_;
     std::string buffer_;
     std::size_t position_ = 0;  // start of the first line not yet delivered
+    std::size_t unread_ = 0;    // how many more bytes of the file may be read
     bool atEnd_ = false;        // no more bytes will come
     bool failed_ = false;
 };

@@ -9,14 +9,22 @@
 namespace brennquist {
 
 // Opens the desktop's mail program with the inquiry to the vendor. The date is
-// read once, the five texts as they stand now; no control changes. When
-// nothing can take the link, a box says so rather than nothing happening.
+// read once, the five texts as they stand now; no control changes. When the
+// link cannot be handed over, a box says why rather than nothing happening.
 void frmMain::cmdMailOrder_Click() {
     const std::string dateText =
         ShortDateText(environment_.today(), environment_.locale).toStdString();
-    if (!OpenMailLink(ComposeMailLink(CurrentInputs(), dateText))) {
-        messages_.Show(QStringLiteral("Es ist kein E-Mail-Programm eingerichtet."),
-                       QStringLiteral("Hinweis"), QMessageBox::Warning);
+    switch (OpenMailLink(ComposeMailLink(CurrentInputs(), dateText))) {
+        case MailOutcome::HandedOver:
+            return;
+        case MailOutcome::NoMailProgram:
+            messages_.Show(QStringLiteral("Es ist kein E-Mail-Programm eingerichtet."),
+                           QStringLiteral("Hinweis"), QMessageBox::Warning);
+            return;
+        case MailOutcome::StartFailed:
+            messages_.Show(QStringLiteral("Das E-Mail-Programm konnte nicht gestartet werden."),
+                           QStringLiteral("Hinweis"), QMessageBox::Warning);
+            return;
     }
 }
 

@@ -1,10 +1,12 @@
 #include "app/display_check.h"
 
+#include <poll.h>
 #include <sys/socket.h>
 #include <sys/un.h>
 #include <unistd.h>
 
 #include <cerrno>
+#include <climits>
 #include <cstdlib>
 #include <cstring>
 #include <vector>
@@ -16,6 +18,7 @@ namespace brennquist {
 namespace {
 
 constexpr const char* kCannotStart = "Brennquist kann nicht starten: ";
+constexpr int kDecimal = 10;
 
 // A Wayland display is a socket, named by its path or by its name under
 // XDG_RUNTIME_DIR.
@@ -43,6 +46,30 @@ bool WaylandDisplayAnswers(const std::string& name) {
         errno == EAGAIN;
     ::close(socketFd);
     return answers;
+}
+
+// A socket handed over by number, as libwayland reads WAYLAND_SOCKET: it must
+// be an open, connected stream socket whose peer is still there. Only looked
+// at, never read from or closed: the connection is Qt's.
+bool HandedOverSocketAnswers(const std::string& number) {
+    errno = 0;
+    char* end = nullptr;
+    const long fd = std::strtol(number.c_str(), &end, kDecimal);
+    if (errno != 0 || end == number.c_str() || *end != '\0' || fd < 0 || fd > INT_MAX) {
+        return false;
+    }
+    const int socketFd = static_cast<int>(fd);
+    int type = 0;
+    socklen_t typeSize = sizeof(type);
+    sockaddr_storage peer{};
+    socklen_t peerSize = sizeof(peer);
+    if (::getsockopt(socketFd, SOL_SOCKET, SO_TYPE, &type, &typeSize) != 0 || type != SOCK_STREAM ||
+        ::getpeername(socketFd, reinterpret_cast<sockaddr*>(&peer), &peerSize) != 0) {
+        return false;
+    }
+    // A peer that has gone shows as a hang-up without anything being taken.
+    pollfd state{.fd = socketFd, .events = 0, .revents = 0};
+    return ::poll(&state, 1, 0) >= 0 && (state.revents & (POLLHUP | POLLERR | POLLNVAL)) == 0;
 }
 
 std::string Quoted(const std::string& name) {
@@ -89,6 +116,12 @@ DisplayCheck CheckDisplay(std::span<const char* const> arguments) {
     }
     // Qt tries Wayland first where it is among the platforms.
     std::vector<std::string> unreachable;
+    if (choice.waylandSocket) {
+        if (HandedOverSocketAnswers(*choice.waylandSocket)) {
+            return check;
+        }
+        unreachable.push_back("WAYLAND_SOCKET=" + *choice.waylandSocket);
+    }
     if (choice.waylandDisplay) {
         if (WaylandDisplayAnswers(*choice.waylandDisplay)) {
             return check;

@@ -123,9 +123,13 @@ DisplayChoice ChooseDisplay(std::span<const char* const> arguments) {
 
     MarkPlatforms(platforms, choice);
     choice.x11Display = display ? *display : Variable("DISPLAY").value_or("");
-    // As libwayland: the socket named by WAYLAND_DISPLAY, else "wayland-0".
+    // As libwayland: a socket handed over by WAYLAND_SOCKET, else the one named
+    // by WAYLAND_DISPLAY, else "wayland-0".
+    const std::optional<std::string> handedOver = Variable("WAYLAND_SOCKET");
     const std::optional<std::string> wayland = Variable("WAYLAND_DISPLAY");
-    if (choice.wayland && (!wayland || !wayland->empty())) {
+    if (choice.wayland && handedOver) {
+        choice.waylandSocket = handedOver;
+    } else if (choice.wayland && (!wayland || !wayland->empty())) {
         choice.waylandDisplay = wayland.value_or("wayland-0");
     }
     return choice;

@@ -15,6 +15,10 @@ struct DisplayChoice {
     bool explicitChoice = false;  // chosen by -platform or QT_QPA_PLATFORM
     std::string x11Display;       // -display, else $DISPLAY; may be empty
     std::optional<std::string> waylandDisplay;  // the socket Wayland would use, if any
+    // WAYLAND_SOCKET, when Wayland is tried and the compositor that started the
+    // program handed it a connected socket: the descriptor's number as given.
+    // Wayland then uses that one alone and never WAYLAND_DISPLAY.
+    std::optional<std::string> waylandSocket;
 };
 
 // `arguments` is the program's argv, its first entry the program itself.

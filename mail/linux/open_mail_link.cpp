@@ -19,36 +19,80 @@ namespace {
 // handed over.
 constexpr std::chrono::milliseconds kHandOverTime{3000};
 constexpr char kTaken = 'y';
-constexpr char kNotTaken = 'n';
+constexpr char kNoProgram = 'n';
+constexpr char kFailed = 'f';
+// What the opener's exit status means, as xdg-open documents it: 3 when no
+// program is set up for the link, 4 when the one set up failed, 1 and 2 for a
+// call it could not take. The opener ends with 127 when xdg-open itself is
+// missing, which leaves nothing to take the link either.
+constexpr int kNoHandlerFound = 3;
 constexpr int kCannotStart = 127;
+
+// The verdict for the opener's end, as waitpid reported it.
+char VerdictOf(int status) {
+    if (!WIFEXITED(status)) {
+        return kFailed;  // killed by a signal
+    }
+    switch (WEXITSTATUS(status)) {
+        case 0:
+            return kTaken;
+        case kNoHandlerFound:
+        case kCannotStart:
+            return kNoProgram;
+        default:
+            return kFailed;
+    }
+}
+
+// Closes every descriptor but the three standard ones and `keep`: the X
+// connection, files and sockets of the program are not held open after it
+// has ended, neither by the watcher nor by the mail program it leads to.
+void CloseAllBut(int keep) {
+    constexpr unsigned kFirstOwn = STDERR_FILENO + 1;
+    const auto kept = static_cast<unsigned>(keep);
+    const bool below = kept <= kFirstOwn || ::close_range(kFirstOwn, kept - 1, 0) == 0;
+    if (below && ::close_range(std::max(kFirstOwn, kept + 1), ~0U, 0) == 0) {
+        return;
+    }
+    // A kernel without close_range: every number up to the process's limit.
+    const long limit = ::sysconf(_SC_OPEN_MAX);
+    for (long fd = kFirstOwn; fd < limit; ++fd) {
+        if (fd != keep) {
+            ::close(static_cast<int>(fd));
+        }
+    }
+}
 
 // Runs in a process of its own, forked from the program: only calls that are
 // safe after fork. Starts xdg-open, waits for it and writes one byte on
-// `report` telling whether it took the link.
+// `report` telling what became of the link.
 [[noreturn]] void StartAndWatch(char* const* argv, int report) {
+    CloseAllBut(report);
     const pid_t opener = ::fork();
     if (opener == 0) {
         ::execvp(argv[0], argv);
         ::_exit(kCannotStart);
     }
-    // The watcher keeps nothing of the program's own: a terminal or a pipe
-    // that waits for the program's output is not held open by it.
+    // Neither does the watcher keep the program's standard streams: a terminal
+    // or a pipe that waits for the program's output is not held open by it.
     for (const int standard : {STDIN_FILENO, STDOUT_FILENO, STDERR_FILENO}) {
-        ::close(standard);
+        if (standard != report) {
+            ::close(standard);
+        }
     }
     int status = 0;
     pid_t waited = -1;
     do {
         waited = opener > 0 ? ::waitpid(opener, &status, 0) : -1;
     } while (waited < 0 && errno == EINTR);
-    const bool taken = waited == opener && WIFEXITED(status) && WEXITSTATUS(status) == 0;
-    const char verdict = taken ? kTaken : kNotTaken;
+    const char verdict = waited == opener ? VerdictOf(status) : kFailed;
     static_cast<void>(::write(report, &verdict, 1));
     ::_exit(0);
 }
 
-// The byte the watcher writes, or nothing when the time ran out first.
-int AwaitVerdict(int report) {
+// What the byte the watcher writes says; handed over when the time ran out
+// first.
+MailOutcome AwaitOutcome(int report) {
     const auto deadline = std::chrono::steady_clock::now() + kHandOverTime;
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
@@ -59,14 +103,19 @@ int AwaitVerdict(int report) {
             continue;
         }
         if (polled <= 0) {
-            return -1;  // still busy: taken as handed over
+            return MailOutcome::HandedOver;  // still busy: taken as handed over
         }
-        char verdict = kNotTaken;
+        char verdict = kFailed;
         const ssize_t count = ::read(report, &verdict, 1);
         if (count < 0 && errno == EINTR) {
             continue;
         }
-        return count == 1 ? verdict : kNotTaken;  // no byte: the watcher died
+        if (count == 1 && verdict == kTaken) {
+            return MailOutcome::HandedOver;
+        }
+        // No byte at all: the watcher died before it could tell, a failure too.
+        return count == 1 && verdict == kNoProgram ? MailOutcome::NoMailProgram
+                                                   : MailOutcome::StartFailed;
     }
 }
 
@@ -77,13 +126,13 @@ int AwaitVerdict(int report) {
 // ever interpreted; the argument reaches it byte for byte. A short-lived
 // starter process forks the watcher and ends at once, so neither xdg-open nor
 // the watcher is ever left for the program to collect, whenever they end.
-bool OpenMailLink(std::string_view link) {
+MailOutcome OpenMailLink(std::string_view link) {
     std::string program = "xdg-open";
     std::string argument(link);
     const std::array<char*, 3> argv{program.data(), argument.data(), nullptr};
     std::array<int, 2> pipe{-1, -1};
     if (::pipe2(pipe.data(), O_CLOEXEC) != 0) {
-        return false;
+        return MailOutcome::StartFailed;
     }
     const pid_t starter = ::fork();
     if (starter == 0) {
@@ -97,9 +146,9 @@ bool OpenMailLink(std::string_view link) {
     int status = 0;
     while (starter > 0 && ::waitpid(starter, &status, 0) < 0 && errno == EINTR) {
     }
-    const int verdict = starter > 0 ? AwaitVerdict(pipe[0]) : kNotTaken;
+    const MailOutcome outcome = starter > 0 ? AwaitOutcome(pipe[0]) : MailOutcome::StartFailed;
     ::close(pipe[0]);
-    return verdict != kNotTaken;
+    return outcome;
 }
 
 }  // namespace brennquist

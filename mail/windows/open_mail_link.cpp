@@ -8,25 +8,21 @@
 
 #include <QString>
 
+#include "mail/shell_execute_outcome.h"
+
 namespace brennquist {
-
-namespace {
-
-// ShellExecute's own rule: a value above 32 means the link was handed over.
-constexpr INT_PTR kHandedOver = 32;
-
-}  // namespace
 
 // The link is UTF-8; the wide shell call takes every character as typed,
 // where the narrow one would lose what the ANSI code page cannot hold. The
 // shell returns once the mail program has the link or none is registered for
 // "mailto" (SE_ERR_NOASSOC).
-bool OpenMailLink(std::string_view link) {
+MailOutcome OpenMailLink(std::string_view link) {
     const std::wstring wide =
         QString::fromUtf8(link.data(), static_cast<qsizetype>(link.size())).toStdWString();
     const HINSTANCE result =
         ::ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    return reinterpret_cast<INT_PTR>(result) > kHandedOver;  // NOLINT(*-reinterpret-cast)
+    return MailOutcomeOfShellExecute(
+        reinterpret_cast<INT_PTR>(result));  // NOLINT(*-reinterpret-cast)
 }
 
 }  // namespace brennquist

@@ -1,6 +1,7 @@
 // Whether the program finds a display it can show its window on, asked of
 // real display servers: an Xvfb, a listening socket standing in for a
 // Wayland compositor, and names where nothing answers.
+#include <fcntl.h>
 #include <gtest/gtest.h>
 #include <netinet/in.h>
 #include <sys/socket.h>
@@ -11,11 +12,13 @@
 #include <QDir>
 #include <QFileInfo>
 #include <QProcess>
+#include <QStandardPaths>
 #include <QTemporaryDir>
 #include <QThread>
 #include <array>
 #include <atomic>
 #include <chrono>
+#include <csignal>
 #include <cstdlib>
 #include <cstring>
 #include <optional>
@@ -30,9 +33,9 @@
 namespace brennquist {
 namespace {
 
-constexpr std::array<const char*, 6> kVariables = {"DISPLAY",          "WAYLAND_DISPLAY",
-                                                   "QT_QPA_PLATFORM",  "XDG_RUNTIME_DIR",
-                                                   "XDG_SESSION_TYPE", "XAUTHORITY"};
+constexpr std::array<const char*, 7> kVariables = {
+    "DISPLAY",         "WAYLAND_DISPLAY",  "WAYLAND_SOCKET", "QT_QPA_PLATFORM",
+    "XDG_RUNTIME_DIR", "XDG_SESSION_TYPE", "XAUTHORITY"};
 const std::string kNoDisplay =
     "Brennquist kann nicht starten: Es ist keine grafische Anzeige eingestellt (DISPLAY und "
     "WAYLAND_DISPLAY sind leer).";
@@ -209,6 +212,39 @@ TEST_F(DisplayCheckTest, WaylandWithoutItsVariableUsesTheDefaultSocket) {
     EXPECT_EQ(MissingDisplay(), std::nullopt) << "Wayland chosen";
     unsetenv("QT_QPA_PLATFORM");
     EXPECT_EQ(MissingDisplay({"-platform", "wayland"}), std::nullopt) << "Wayland chosen";
+}
+
+// A compositor that starts the program hands it a connected socket by its
+// number in WAYLAND_SOCKET; Wayland then uses that one and no other.
+TEST_F(DisplayCheckTest, HandedOverWaylandSocketIsUsableWhileItsPeerIsThere) {
+    std::array<int, 2> pair{-1, -1};
+    ASSERT_EQ(::socketpair(AF_UNIX, SOCK_STREAM | SOCK_CLOEXEC, 0, pair.data()), 0);
+    const auto unreachable = [](const std::string& value) {
+        return "Brennquist kann nicht starten: Die grafische Anzeige „WAYLAND_SOCKET=" + value +
+               "“ ist nicht erreichbar.";
+    };
+    const std::string number = std::to_string(pair[0]);
+    setenv("XDG_SESSION_TYPE", "wayland", 1);
+    setenv("WAYLAND_SOCKET", number.c_str(), 1);
+    ASSERT_EQ(::write(pair[1], "w", 1), 1);  // the compositor's first word
+    EXPECT_EQ(MissingDisplay(), std::nullopt);
+    char first = 0;
+    EXPECT_EQ(::read(pair[0], &first, 1), 1) << "the connection is left to Qt";
+    EXPECT_EQ(first, 'w');
+    EXPECT_STREQ(std::getenv("WAYLAND_SOCKET"), number.c_str());
+
+    ::close(pair[1]);
+    EXPECT_EQ(MissingDisplay(), unreachable(number)) << "the compositor has gone";
+    ::close(pair[0]);
+    EXPECT_EQ(MissingDisplay(), unreachable(number)) << "no descriptor of that number";
+    std::array<int, 2> pipe{-1, -1};
+    ASSERT_EQ(::pipe2(pipe.data(), O_CLOEXEC), 0);
+    setenv("WAYLAND_SOCKET", std::to_string(pipe[0]).c_str(), 1);
+    EXPECT_EQ(MissingDisplay(), unreachable(std::to_string(pipe[0]))) << "no socket";
+    ::close(pipe[0]);
+    ::close(pipe[1]);
+    setenv("WAYLAND_SOCKET", "3x", 1);
+    EXPECT_EQ(MissingDisplay(), unreachable("3x"));
 }
 
 // Qt's own -platform and -display options count as much as the variables.
@@ -460,6 +496,63 @@ TEST(ProgramDisplayTest, PlatformOptionStartsWithoutAnyDisplay) {
     EXPECT_TRUE(running) << errors.toStdString();
     EXPECT_TRUE(errors.contains("libqoffscreen")) << errors.toStdString();
     EXPECT_FALSE(errors.contains("Brennquist kann nicht starten")) << errors.toStdString();
+}
+
+// Started by a real compositor with nothing but the socket it hands over: a
+// headless Weston runs the program as its shell client, and Qt opens the
+// program's first window through that socket.
+TEST(ProgramDisplayTest, SocketHandedOverByTheCompositorOpensTheWindow) {
+    if (QStandardPaths::findExecutable(QStringLiteral("weston")).isEmpty()) {
+        GTEST_SKIP() << "weston is not installed";
+    }
+    const QTemporaryDir runtime;
+    ASSERT_TRUE(runtime.isValid());
+    const QDir folder(runtime.path());
+    const QString client = folder.filePath(QStringLiteral("client"));
+    const QString log = folder.filePath(QStringLiteral("program.log"));
+    const QString pid = folder.filePath(QStringLiteral("pid"));
+    const QString config = folder.filePath(QStringLiteral("weston.ini"));
+    // The session says Wayland; Weston's own WAYLAND_DISPLAY is taken away.
+    QFile script(client);
+    QFile ini(config);
+    ASSERT_TRUE(script.open(QIODevice::WriteOnly) && ini.open(QIODevice::WriteOnly));
+    script.write(QStringLiteral("#!/bin/sh\necho $$ > '%1'\nunset WAYLAND_DISPLAY DISPLAY\n"
+                                "export XDG_SESSION_TYPE=wayland WAYLAND_DEBUG=client\n"
+                                "exec '%2' 2> '%3'\n")
+                     .arg(pid, QStringLiteral(BRENNQUIST_PROGRAM), log)
+                     .toUtf8());
+    ini.write(QStringLiteral("[shell]\nclient=%1\n").arg(client).toUtf8());
+    script.close();
+    ini.close();
+    ASSERT_TRUE(script.setPermissions(QFile::ReadOwner | QFile::ExeOwner));
+
+    QProcessEnvironment environment = ProgramEnvironment({});
+    environment.insert(QStringLiteral("XDG_RUNTIME_DIR"), runtime.path());
+    QProcess weston;
+    weston.setProcessEnvironment(environment);
+    weston.setProcessChannelMode(QProcess::MergedChannels);
+    weston.start(QStringLiteral("weston"),
+                 {QStringLiteral("--backend=headless-backend.so"),
+                  QStringLiteral("--socket=brennquist-test"), QStringLiteral("--idle-time=0"),
+                  QStringLiteral("--config=") + config});
+    // Until the program asks for a window, or refuses, or Weston ends.
+    QByteArray talk;
+    const auto deadline = std::chrono::steady_clock::now() + std::chrono::seconds(60);
+    while (!talk.contains("get_toplevel") && !talk.contains("kann nicht starten") &&
+           std::chrono::steady_clock::now() < deadline && !weston.waitForFinished(50)) {
+        QFile file(log);
+        talk = file.open(QIODevice::ReadOnly) ? file.readAll() : QByteArray();
+    }
+    QFile pidFile(pid);
+    const int program = pidFile.open(QIODevice::ReadOnly) ? pidFile.readAll().trimmed().toInt() : 0;
+    if (program > 0) {
+        ::kill(program, SIGTERM);
+    }
+    weston.terminate();
+    weston.waitForFinished(10000);
+    EXPECT_TRUE(talk.contains("get_toplevel"))
+        << talk.right(2000).toStdString() << weston.readAll().right(2000).toStdString();
+    EXPECT_FALSE(talk.contains("kann nicht starten")) << talk.toStdString();
 }
 
 }  // namespace

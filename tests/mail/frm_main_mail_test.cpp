@@ -1,6 +1,8 @@
 // The "eMail Anfrage" button of the real window, with a stand-in xdg-open
 // that records what it is given.
 #include <gtest/gtest.h>
+#include <poll.h>
+#include <unistd.h>
 
 #include <QComboBox>
 #include <QDir>
@@ -10,7 +12,9 @@
 #include <QLocale>
 #include <QPushButton>
 #include <QTemporaryDir>
+#include <array>
 #include <chrono>
+#include <csignal>
 #include <map>
 #include <memory>
 #include <string>
@@ -59,6 +63,7 @@ class MailClickTest : public testing::Test {
         const QString script = QStringLiteral(
                                    "#!/bin/sh\n"
                                    "echo $# > '%1.count'\n"
+                                   "echo $$ > '%1.pid'\n"
                                    "printf '%s' \"$1\" > '%1.part'\n"
                                    "mv '%1.part' '%1'\n"
                                    "%3\n"
@@ -224,17 +229,22 @@ TEST_F(MailClickTest, ReadsTheDateOncePerClick) {
 
 const ShownBox kNoMailProgram{QStringLiteral("Es ist kein E-Mail-Programm eingerichtet."),
                               QStringLiteral("Hinweis"), QMessageBox::Warning};
+const ShownBox kStartFailed{QStringLiteral("Das E-Mail-Programm konnte nicht gestartet werden."),
+                            QStringLiteral("Hinweis"), QMessageBox::Warning};
 
-// xdg-open ends with 3 when no program is registered for the link; any other
-// failure of the hand-over is told the same way.
-TEST_F(MailClickTest, HandlerThatFindsNoMailProgramIsReported) {
-    for (const int status : {3, 4, 1}) {
+// xdg-open ends with 3 when no program is registered for the link and with 4
+// when the registered one failed; 1 and 2 (a call it cannot take) are failures
+// of the hand-over too.
+TEST_F(MailClickTest, HandlerFailureIsToldByItsKind) {
+    const std::vector<std::pair<int, ShownBox>> cases{
+        {3, kNoMailProgram}, {4, kStartFailed}, {1, kStartFailed}, {2, kStartFailed}};
+    for (const auto& [status, box] : cases) {
         InstallStub(status);
         const auto before = Snapshot();
         ClickMail();
         EXPECT_EQ(WaitForRecord().argumentCount, "1\n");
         EXPECT_EQ(Snapshot(), before);
-        EXPECT_EQ(messages_.shown, std::vector<ShownBox>{kNoMailProgram}) << status;
+        EXPECT_EQ(messages_.shown, std::vector<ShownBox>{box}) << status;
         messages_.shown.clear();
         ForgetRecord();
     }
@@ -260,6 +270,28 @@ TEST_F(MailClickTest, HandlerThatStaysIsTakenAsHandedOverWithinSeconds) {
     EXPECT_LT(waited, std::chrono::seconds(10));
     EXPECT_EQ(WaitForRecord().argumentCount, "1\n");
     EXPECT_TRUE(messages_.shown.empty());
+}
+
+// What the hand-over leaves running (xdg-open, the mail program it starts, the
+// process that waits for it) may outlive the program: it must hold none of the
+// program's descriptors, such as its X connection; here the write end of a
+// pipe, which reports its end only once no process holds it any more.
+TEST_F(MailClickTest, HandOverHoldsNoDescriptorOfTheProgram) {
+    InstallStub(0, QStringLiteral("exec >/dev/null 2>&1; exec sleep 60"));
+    std::array<int, 2> pipe{-1, -1};
+    ASSERT_EQ(::pipe(pipe.data()), 0);  // inherited by every child, as a leaked descriptor is
+    ClickMail();
+    EXPECT_EQ(WaitForRecord().argumentCount, "1\n");
+    ::close(pipe[1]);
+    pollfd end{.fd = pipe[0], .events = POLLIN, .revents = 0};
+    EXPECT_EQ(::poll(&end, 1, 20000), 1) << "a process of the hand-over holds the descriptor";
+    EXPECT_NE(end.revents & POLLHUP, 0);
+    ::close(pipe[0]);
+    const int stub =
+        QByteArray::fromStdString(ReadFile(recordPath_ + QStringLiteral(".pid"))).trimmed().toInt();
+    if (stub > 0) {
+        ::kill(stub, SIGTERM);  // the lingering stand-in
+    }
 }
 
 }  // namespace

@@ -6,6 +6,7 @@
 #include <sys/stat.h>
 
 #include <csignal>
+#include <cstdint>
 #include <filesystem>
 #include <optional>
 #include <string>
@@ -164,6 +165,53 @@ INSTANTIATE_TEST_SUITE_P(
                  {"Zellä", "5€", "", "", "", "", "", "", "ü"},
                  true},
         LoadCase{"Empty", "", {}, false}),
+    [](const auto& info) { return std::string(info.param.name); });
+
+// A file that is no settings file: read only as far as 64 KiB, so a huge one
+// (a sparse file, another file copied in its place) neither stalls the start
+// nor fills the memory; its content counts as unreadable.
+struct OversizedCase {
+    const char* name;
+    std::string head;
+    std::uintmax_t sparseTail;  // zero bytes after the head, as holes
+    std::vector<std::string> lines;
+};
+
+void PrintTo(const OversizedCase& load, std::ostream* out) {
+    *out << load.name;
+}
+
+class SettingsFileOversizedTest : public ::testing::TestWithParam<OversizedCase> {};
+
+TEST_P(SettingsFileOversizedTest, GivesOnlyTheLinesWithinTheBound) {
+    const testing::TemporaryFolder folder;
+    const std::string path = SettingsFilePath(folder.Path().string());
+    testing::WriteBytes(path, GetParam().head);
+    std::filesystem::resize_file(path, GetParam().head.size() + GetParam().sparseTail);
+    const Loaded loaded = LoadNine(path);
+    EXPECT_EQ(loaded.lines, GetParam().lines);
+}
+
+constexpr std::uintmax_t kTwoGiB = std::uintmax_t{2} << 30U;
+const std::string kEightLines = "1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n";
+
+INSTANTIATE_TEST_SUITE_P(
+    Cases, SettingsFileOversizedTest,
+    ::testing::Values(
+        OversizedCase{"SparseWithoutLineEnd", "", kTwoGiB, {}},
+        OversizedCase{"LineWithoutEndPastTheBound", std::string(1U << 20U, 'x'), 0, {}},
+        OversizedCase{"NineLinesThenSparse",
+                      "NiCd\r\n" + kEightLines,
+                      kTwoGiB,
+                      {"NiCd", "1", "2", "3", "4", "5", "6", "7", "8"}},
+        OversizedCase{"LongLineWithinTheBound",
+                      std::string(60000, 'x') + "\r\n" + kEightLines,
+                      0,
+                      {std::string(60000, 'x'), "1", "2", "3", "4", "5", "6", "7", "8"}},
+        OversizedCase{"NinthLineEndsPastTheBound",
+                      "NiCd\r\n" + kEightLines.substr(0, 21) + std::string(70000, '9') + "\r\n",
+                      0,
+                      {"NiCd", "1", "2", "3", "4", "5", "6", "7"}}),
     [](const auto& info) { return std::string(info.param.name); });
 
 TEST(SettingsFileLoad, MissingFileLoadsNothing) {

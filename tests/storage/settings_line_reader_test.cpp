@@ -4,6 +4,8 @@
 #include <gtest/gtest.h>
 #include <sys/stat.h>
 
+#include <cstddef>
+#include <limits>
 #include <optional>
 #include <string>
 #include <vector>
@@ -60,6 +62,8 @@ INSTANTIATE_TEST_SUITE_P(
                           "ZeroByteKept", std::string("a\0b\r\n", 5), {std::string("a\0b", 3)}}),
     [](const auto& info) { return std::string(info.param.name); });
 
+constexpr std::size_t kWhole = std::numeric_limits<std::size_t>::max();
+
 // The file is read in pieces; a CR at the very end of a piece must still pair
 // with the LF at the start of the next one.
 TEST(SettingsLineReaderFile, LineEndAcrossPieceBoundaries) {
@@ -75,7 +79,7 @@ TEST(SettingsLineReaderFile, LineEndAcrossPieceBoundaries) {
         const std::string longLine(length, 'x');
         for (const Tail& tail : tails) {
             testing::WriteBytes(path, longLine + tail.bytes);
-            SettingsLineReader reader = SettingsLineReader::Open(path.string());
+            SettingsLineReader reader = SettingsLineReader::Open(path.string(), kWhole);
             std::vector<std::string> expected{longLine};
             expected.insert(expected.end(), tail.lines.begin(), tail.lines.end());
             EXPECT_EQ(AllLines(reader), expected)
@@ -86,7 +90,8 @@ TEST(SettingsLineReaderFile, LineEndAcrossPieceBoundaries) {
 
 TEST(SettingsLineReaderFile, MissingFileHasNoLine) {
     const testing::TemporaryFolder folder;
-    SettingsLineReader reader = SettingsLineReader::Open((folder.Path() / "akku.dat").string());
+    SettingsLineReader reader =
+        SettingsLineReader::Open((folder.Path() / "akku.dat").string(), kWhole);
     EXPECT_EQ(reader.NextLine(), std::nullopt);
     EXPECT_EQ(reader.NextLine(), std::nullopt);
 }
@@ -94,7 +99,8 @@ TEST(SettingsLineReaderFile, MissingFileHasNoLine) {
 TEST(SettingsLineReaderFile, FolderInPlaceOfTheFileHasNoLine) {
     const testing::TemporaryFolder folder;
     std::filesystem::create_directory(folder.Path() / "akku.dat");
-    SettingsLineReader reader = SettingsLineReader::Open((folder.Path() / "akku.dat").string());
+    SettingsLineReader reader =
+        SettingsLineReader::Open((folder.Path() / "akku.dat").string(), kWhole);
     EXPECT_THAT(AllLines(reader), IsEmpty());
 }
 
@@ -103,7 +109,7 @@ TEST(SettingsLineReaderFile, FifoInPlaceOfTheFileHasNoLineAndDoesNotBlock) {
     const testing::TemporaryFolder folder;
     const auto path = folder.Path() / "akku.dat";
     ASSERT_EQ(::mkfifo(path.c_str(), 0600), 0);
-    SettingsLineReader reader = SettingsLineReader::Open(path.string());
+    SettingsLineReader reader = SettingsLineReader::Open(path.string(), kWhole);
     EXPECT_THAT(AllLines(reader), IsEmpty());
 }
 
