@@ -4,7 +4,9 @@
 #include "mail/mail_link.h"
 #include "mail/open_mail_link.h"
 #include "mail/short_date_text.h"
+#include "ui/busy_cursor.h"
 #include "ui/frm_main.h"
+#include "ui/responsive_wait.h"
 
 namespace brennquist {
 
@@ -14,7 +16,13 @@ namespace brennquist {
 void frmMain::cmdMailOrder_Click() {
     const std::string dateText =
         ShortDateText(environment_.today(), environment_.locale).toStdString();
-    switch (OpenMailLink(ComposeMailLink(CurrentInputs(), dateText))) {
+    // The window goes on repainting and answering the desktop while the mail
+    // program takes the link; what the user does meanwhile is handled after.
+    const MailOutcome outcome = [&] {
+        const BusyCursor busy;
+        return OpenMailLink(ComposeMailLink(CurrentInputs(), dateText), AwaitResponsively);
+    }();
+    switch (outcome) {
         case MailOutcome::HandedOver:
             return;
         case MailOutcome::NoMailProgram:

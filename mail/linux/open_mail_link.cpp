@@ -92,17 +92,26 @@ void CloseAllBut(int keep) {
 
 // What the byte the watcher writes says; handed over when the time ran out
 // first.
-MailOutcome AwaitOutcome(int report) {
-    const auto deadline = std::chrono::steady_clock::now() + kHandOverTime;
+bool AwaitReadable(const int report, const std::chrono::steady_clock::time_point deadline,
+                   const AwaitHandOver& await) {
+    if (await) {
+        return await(report, deadline);
+    }
     for (;;) {
         const auto left = std::chrono::duration_cast<std::chrono::milliseconds>(
             deadline - std::chrono::steady_clock::now());
         pollfd ready{.fd = report, .events = POLLIN, .revents = 0};
         const int polled = ::poll(&ready, 1, static_cast<int>(std::max<long>(left.count(), 0)));
-        if (polled < 0 && errno == EINTR) {
-            continue;
+        if (polled >= 0 || errno != EINTR) {
+            return polled > 0;
         }
-        if (polled <= 0) {
+    }
+}
+
+MailOutcome AwaitOutcome(const int report, const AwaitHandOver& await) {
+    const auto deadline = std::chrono::steady_clock::now() + kHandOverTime;
+    for (;;) {
+        if (!AwaitReadable(report, deadline, await)) {
             return MailOutcome::HandedOver;  // still busy: taken as handed over
         }
         char verdict = kFailed;
@@ -126,7 +135,7 @@ MailOutcome AwaitOutcome(int report) {
 // ever interpreted; the argument reaches it byte for byte. A short-lived
 // starter process forks the watcher and ends at once, so neither xdg-open nor
 // the watcher is ever left for the program to collect, whenever they end.
-MailOutcome OpenMailLink(std::string_view link) {
+MailOutcome OpenMailLink(std::string_view link, const AwaitHandOver& await) {
     std::string program = "xdg-open";
     std::string argument(link);
     const std::array<char*, 3> argv{program.data(), argument.data(), nullptr};
@@ -146,7 +155,7 @@ MailOutcome OpenMailLink(std::string_view link) {
     int status = 0;
     while (starter > 0 && ::waitpid(starter, &status, 0) < 0 && errno == EINTR) {
     }
-    const MailOutcome outcome = starter > 0 ? AwaitOutcome(pipe[0]) : MailOutcome::StartFailed;
+    const MailOutcome outcome = starter > 0 ? AwaitOutcome(pipe[0], await) : MailOutcome::StartFailed;
     ::close(pipe[0]);
     return outcome;
 }

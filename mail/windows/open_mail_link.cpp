@@ -16,7 +16,7 @@ namespace brennquist {
 // where the narrow one would lose what the ANSI code page cannot hold. The
 // shell returns once the mail program has the link or none is registered for
 // "mailto" (SE_ERR_NOASSOC).
-MailOutcome OpenMailLink(std::string_view link) {
+MailOutcome OpenMailLink(std::string_view link, const AwaitHandOver& /*await*/) {
     const std::wstring wide =
         QString::fromUtf8(link.data(), static_cast<qsizetype>(link.size())).toStdWString();
     const HINSTANCE result =
