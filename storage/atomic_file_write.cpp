@@ -140,9 +140,9 @@ std::error_code ReplaceWith(TemporaryFile& temporary, const std::string& path,
 
 }  // namespace
 
-std::error_code SaveFileContent(const std::string& path, std::string_view bytes) {
+std::error_code SaveFileContent(const std::filesystem::path& path, std::string_view bytes) {
     std::string target;
-    if (const std::error_code error = ResolveLinks(path, target)) {
+    if (const std::error_code error = ResolveLinks(path.native(), target)) {
         return error;
     }
     std::optional<TemporaryFile> temporary;

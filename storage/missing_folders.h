@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <filesystem>
 #include <system_error>
 
 namespace brennquist {
@@ -8,6 +8,6 @@ namespace brennquist {
 // Creates the folder that holds `path` and any missing folder above it, each
 // readable by its owner only (the rule for per-user configuration folders).
 // Folders already there are left as they are; succeeds when all exist.
-std::error_code CreateMissingFoldersFor(const std::string& path);
+std::error_code CreateMissingFoldersFor(const std::filesystem::path& path);
 
 }  // namespace brennquist

@@ -3,22 +3,21 @@
 #include <array>
 #include <functional>
 
+#include "storage/ansi_code_page.h"
 #include "storage/atomic_file_write.h"
 #include "storage/missing_folders.h"
-#include "storage/windows_1252.h"
 
 namespace brennquist {
 namespace {
 
-constexpr std::string_view kFileName = "/akku.dat";
+constexpr std::string_view kFileName = "akku.dat";
 constexpr std::string_view kLineEnd = "\r\n";
 
 }  // namespace
 
-std::string SettingsFilePath(std::string_view folder) {
-    std::string path(folder);
-    path += kFileName;
-    return path;
+std::filesystem::path SettingsFilePath(const std::filesystem::path& folder) {
+    std::filesystem::path path = folder / kFileName;
+    return path.make_preferred();
 }
 
 std::string SettingsFileContent(const InputSet& inputs) {
@@ -28,20 +27,20 @@ std::string SettingsFileContent(const InputSet& inputs) {
     };
     std::string content;
     for (const std::string& line : lines) {
-        content += EncodeWindows1252(line);
+        content += EncodeAnsiCodePage(line);
         content += kLineEnd;
     }
     return content;
 }
 
-std::error_code SaveSettingsFile(const std::string& path, const InputSet& inputs) {
+std::error_code SaveSettingsFile(const std::filesystem::path& path, const InputSet& inputs) {
     if (const std::error_code error = CreateMissingFoldersFor(path)) {
         return error;
     }
     return SaveFileContent(path, SettingsFileContent(inputs));
 }
 
-SettingsLineReader OpenSettingsFile(const std::string& path) {
+SettingsLineReader OpenSettingsFile(const std::filesystem::path& path) {
     return SettingsLineReader::Open(path);
 }
 

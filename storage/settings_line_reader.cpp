@@ -3,7 +3,7 @@
 #include <array>
 #include <span>
 
-#include "storage/windows_1252.h"
+#include "storage/ansi_code_page.h"
 
 namespace brennquist {
 namespace {
@@ -21,7 +21,7 @@ SettingsLineReader SettingsLineReader::FromBytes(std::string_view bytes) {
     return reader;
 }
 
-SettingsLineReader SettingsLineReader::Open(const std::string& path) {
+SettingsLineReader SettingsLineReader::Open(const std::filesystem::path& path) {
     SettingsLineReader reader;
     reader.file_ = OpenRegularFileForReading(path);
     reader.failed_ = !reader.file_.IsOpen();
@@ -72,7 +72,7 @@ void SettingsLineReader::ReadMore() {
 }
 
 std::string SettingsLineReader::TakeLine(std::size_t valueEnd, std::size_t lineEnd) {
-    std::string line = DecodeWindows1252(std::string_view(buffer_).substr(0, valueEnd));
+    std::string line = DecodeAnsiCodePage(std::string_view(buffer_).substr(0, valueEnd));
     position_ = lineEnd;
     return line;
 }

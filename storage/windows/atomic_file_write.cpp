@@ -2,11 +2,13 @@
 // is flushed to the disk, and then takes the old file's place in one step
 // (ReplaceFileW, which keeps the old file's attributes and permissions, or
 // MoveFileExW with write-through for a first save). Until that step the old
-// file is untouched; after any failure the new file is removed.
+// file is untouched; after a failure the file holds the old or the new
+// content, never neither, and no new file is left beside it.
 #include "storage/atomic_file_write.h"
 
 #include <windows.h>
 
+#include <algorithm>
 #include <array>
 #include <charconv>
 #include <chrono>
@@ -14,7 +16,9 @@
 #include <random>
 #include <utility>
 
+#include "storage/save_failure.h"
 #include "storage/windows/wide_path.h"
+#include "storage/windows/win32_calls.h"
 
 namespace brennquist {
 namespace {
@@ -124,19 +128,60 @@ std::error_code CheckReplaceable(const std::wstring& path, bool& exists) {
     return {};
 }
 
-std::error_code TakePlaceOf(const std::wstring& path, const TemporaryFile& temporary, bool exists) {
-    const bool moved = exists
-                           ? ::ReplaceFileW(path.c_str(), temporary.Path().c_str(), nullptr,
-                                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-                           : ::MoveFileExW(temporary.Path().c_str(), path.c_str(),
-                                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    return moved ? std::error_code{} : LastWindowsError();
+// Puts `from` in the place of `to`, with write-through, so that it is on the
+// disk when the call returns.
+bool MoveInto(const std::wstring& from, const std::wstring& to) {
+    return ::MoveFileExW(from.c_str(), to.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool Exists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// ReplaceFileW with a backup name, so that each version keeps a name whatever
+// step fails. Where it failed half-way (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
+// the old file under the backup name, the new one under its own), the new
+// file goes into place after all, else the old one goes back.
+std::error_code Replace(const std::wstring& path, TemporaryFile& temporary) {
+    const std::wstring backup = temporary.Path() + L".old";
+    if (Win32().replaceFile(path.c_str(), temporary.Path().c_str(), backup.c_str(),
+                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0) {
+        temporary.Keep();
+        ::DeleteFileW(backup.c_str());
+        return {};
+    }
+    const std::error_code error = LastWindowsError();
+    if (Exists(path)) {
+        ::DeleteFileW(backup.c_str());  // a copy at most: the old file is in place
+        return error;
+    }
+    if (MoveInto(temporary.Path(), path)) {
+        temporary.Keep();
+        ::DeleteFileW(backup.c_str());
+        return SaveFailure::kNewContentInPlace;
+    }
+    if (!MoveInto(backup, path)) {
+        temporary.Keep();  // neither name is free: both versions stay beside it
+    }
+    return error;
+}
+
+std::error_code TakePlaceOf(const std::wstring& path, TemporaryFile& temporary, bool exists) {
+    if (exists) {
+        return Replace(path, temporary);
+    }
+    if (!MoveInto(temporary.Path(), path)) {
+        return LastWindowsError();
+    }
+    temporary.Keep();
+    return {};
 }
 
 }  // namespace
 
-std::error_code SaveFileContent(const std::string& path, std::string_view bytes) {
-    const std::wstring target = WidePath(path);
+std::error_code SaveFileContent(const std::filesystem::path& path, std::string_view bytes) {
+    const std::wstring& target = path.native();
     bool exists = false;
     if (const std::error_code error = CheckReplaceable(target, exists)) {
         return error;
@@ -154,11 +199,7 @@ std::error_code SaveFileContent(const std::string& path, std::string_view bytes)
     if (const std::error_code error = temporary.Close()) {
         return error;
     }
-    if (const std::error_code error = TakePlaceOf(target, temporary, exists)) {
-        return error;
-    }
-    temporary.Keep();
-    return {};
+    return TakePlaceOf(target, temporary, exists);
 }
 
 }  // namespace brennquist
