@@ -32,8 +32,8 @@ std::string FromUtf16(std::wstring_view wide, UINT codePage) {
     const DWORD flags = unicode ? 0 : WC_NO_BEST_FIT_CHARS;
     const char* const unmappable = unicode ? nullptr : kUnmappable;
     const int size = static_cast<int>(wide.size());
-    const int length = ::WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0,
-                                             unmappable, nullptr);
+    const int length =
+        ::WideCharToMultiByte(codePage, flags, wide.data(), size, nullptr, 0, unmappable, nullptr);
     std::string bytes(static_cast<std::size_t>(length), '\0');
     ::WideCharToMultiByte(codePage, flags, wide.data(), size, bytes.data(), length, unmappable,
                           nullptr);

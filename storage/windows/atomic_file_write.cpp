@@ -8,7 +8,6 @@
 
 #include <windows.h>
 
-#include <algorithm>
 #include <array>
 #include <charconv>
 #include <chrono>
@@ -16,7 +15,9 @@
 #include <random>
 #include <utility>
 
+#include "storage/in_place_file_write.h"
 #include "storage/save_failure.h"
+#include "storage/windows/file_handle.h"
 #include "storage/windows/wide_path.h"
 #include "storage/windows/win32_calls.h"
 
@@ -24,7 +25,6 @@ namespace brennquist {
 namespace {
 
 constexpr int kNameAttempts = 100;
-constexpr DWORD kMostPerWrite = 1U << 30U;
 
 // A file created for writing that is removed again unless Keep() is called.
 class TemporaryFile {
@@ -44,8 +44,8 @@ class TemporaryFile {
     // Creates `path` exclusively; false (GetLastError() tells why) when it
     // exists or cannot be made.
     bool Create(std::wstring path) {
-        handle_ = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+        handle_ = Win32().createNewFile(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle_ == INVALID_HANDLE_VALUE) {
             return false;
         }
@@ -94,19 +94,29 @@ std::error_code CreateTemporaryBeside(const std::wstring& path, TemporaryFile& t
     return std::make_error_code(std::errc::file_exists);
 }
 
-std::error_code WriteAll(HANDLE file, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const auto piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kMostPerWrite));
-        DWORD written = 0;
-        if (::WriteFile(file, bytes.data(), piece, &written, nullptr) == 0) {
-            return LastWindowsError();
-        }
-        if (written == 0) {
-            return std::make_error_code(std::errc::no_space_on_device);
-        }
-        bytes.remove_prefix(written);
+// The file the path leads to, through symbolic links and junctions: the
+// file at the end gets the content and the link stays a link (replacing the
+// link would put a plain file in its place). The path as given where nothing
+// is there yet or Windows cannot name the end.
+std::wstring FinalPath(const std::wstring& path) {
+    const FileHandle file(::CreateFileW(
+        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.IsOpen()) {
+        return path;
     }
-    return {};
+    constexpr DWORD kFlags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD length = Win32().finalPathOf(file.Get(), final.data(), MAX_PATH, kFlags);
+    if (length >= MAX_PATH) {  // the size needed, the end included
+        final.resize(length);
+        length = Win32().finalPathOf(file.Get(), final.data(), length, kFlags);
+    }
+    if (length == 0 || length >= final.size()) {
+        return path;
+    }
+    final.resize(length);
+    return final;
 }
 
 // A read-only file stays as it is, as it would against writing in place; a
@@ -181,14 +191,16 @@ std::error_code TakePlaceOf(const std::wstring& path, TemporaryFile& temporary, 
 }  // namespace
 
 std::error_code SaveFileContent(const std::filesystem::path& path, std::string_view bytes) {
-    const std::wstring& target = path.native();
+    const std::wstring target = FinalPath(path.native());
     bool exists = false;
     if (const std::error_code error = CheckReplaceable(target, exists)) {
         return error;
     }
     TemporaryFile temporary;
     if (const std::error_code error = CreateTemporaryBeside(target, temporary)) {
-        return error;
+        // A folder where no new file may be made: the file itself, if it may
+        // be written.
+        return exists ? WriteFileInPlace(target, bytes) : error;
     }
     if (const std::error_code error = WriteAll(temporary.Handle(), bytes)) {
         return error;

@@ -1,5 +1,5 @@
-// akku.dat on Windows where Wine does not answer as Windows does: the Win32
-// calls put in here answer as Microsoft documents them, on real files.
+// akku.dat where Wine does not answer as Windows does: the Win32 calls put in
+// here answer as Microsoft documents them, on real files.
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <windows.h>
@@ -15,106 +15,119 @@
 namespace brennquist {
 namespace {
 
+using ::testing::ElementsAre;
 constexpr std::string_view kOldFile = "NiCd\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n";
 
-// Windows' own calls come back when the test ends.
-class FakeWin32 {
-  public:
-    FakeWin32() = default;
-    FakeWin32(const FakeWin32&) = delete;
-    FakeWin32& operator=(const FakeWin32&) = delete;
-    FakeWin32(FakeWin32&&) = delete;
-    FakeWin32& operator=(FakeWin32&&) = delete;
-    ~FakeWin32() { Win32() = saved_; }
+// A folder with an old akku.dat; Windows' own calls come back afterwards.
+class SettingsFileSeam : public ::testing::Test {
+  protected:
+    SettingsFileSeam() { testing::WriteBytes(folder_.Path() / "akku.dat", kOldFile); }
+    ~SettingsFileSeam() override { Win32() = saved_; }
 
-  private:
+    std::error_code Save() { return SaveSettingsFile(SettingsFilePath(folder_.Path()), {}); }
+    std::string Read(const char* name) { return testing::ReadBytes(folder_.Path() / name); }
+
     Win32Calls saved_ = Win32();
+    testing::TemporaryFolder folder_;
 };
 
-// ReplaceFileW failing as documented for each error: 1175 leaves both files
-// under their names; 1176 too with a backup name, without one the old file is
-// gone; 1177 leaves the old file under the backup name (or another).
-BOOL WINAPI UnableToRemoveReplaced(LPCWSTR, LPCWSTR, LPCWSTR, DWORD, LPVOID, LPVOID) {
-    ::SetLastError(ERROR_UNABLE_TO_REMOVE_REPLACED);
-    return FALSE;
-}
-BOOL WINAPI UnableToMoveReplacement(LPCWSTR replaced, LPCWSTR, LPCWSTR backup, DWORD, LPVOID,
-                                    LPVOID) {
-    if (backup == nullptr) {
+// ReplaceFileW failing as documented: 1175 leaves both files under their
+// names, so does 1176 with a backup name (without one, the old file is gone);
+// 1177 leaves the old file under the backup name (or another).
+DWORD replaceError = 0;
+BOOL WINAPI FailingReplace(LPCWSTR replaced, LPCWSTR, LPCWSTR backup, DWORD, LPVOID, LPVOID) {
+    if (replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        ::MoveFileW(replaced, backup != nullptr ? backup : (std::wstring(replaced) + L"~").c_str());
+    } else if (replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT && backup == nullptr) {
         ::DeleteFileW(replaced);
     }
-    ::SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT);
-    return FALSE;
-}
-BOOL WINAPI UnableToMoveReplacement2(LPCWSTR replaced, LPCWSTR, LPCWSTR backup, DWORD, LPVOID,
-                                     LPVOID) {
-    ::MoveFileW(replaced, backup != nullptr ? backup : (std::wstring(replaced) + L"~").c_str());
-    ::SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
+    ::SetLastError(replaceError);
     return FALSE;
 }
 
-struct ReplaceCase {
-    const char* name;
-    decltype(&::ReplaceFileW) replace;
-    bool holdsNewInputs;
-};
-
-class SettingsFileReplaceFails : public ::testing::TestWithParam<ReplaceCase> {};
+class SettingsFileReplaceFails : public SettingsFileSeam,
+                                 public ::testing::WithParamInterface<DWORD> {};
 
 TEST_P(SettingsFileReplaceFails, OneVersionStaysInTheFileAndTheErrorSaysWhich) {
-    const FakeWin32 fake;
-    Win32().replaceFile = GetParam().replace;
-    const testing::TemporaryFolder folder;
-    testing::WriteBytes(folder.Path() / "akku.dat", kOldFile);
+    Win32().replaceFile = FailingReplace;
+    replaceError = GetParam();
+    const bool movedIntoPlace = GetParam() == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2;
 
-    const std::error_code error = SaveSettingsFile(SettingsFilePath(folder.Path()), InputSet{});
+    const std::error_code error = Save();
 
     EXPECT_TRUE(error);
-    EXPECT_EQ(error == SaveFailure::kNewContentInPlace, GetParam().holdsNewInputs);
-    EXPECT_EQ(testing::ReadBytes(folder.Path() / "akku.dat"),
-              GetParam().holdsNewInputs ? SettingsFileContent(InputSet{}) : kOldFile);
-    EXPECT_THAT(folder.Entries(), ::testing::ElementsAre("akku.dat"));
+    EXPECT_EQ(error == SaveFailure::kNewContentInPlace, movedIntoPlace);
+    EXPECT_EQ(Read("akku.dat"), movedIntoPlace ? SettingsFileContent({}) : kOldFile);
+    EXPECT_THAT(folder_.Entries(), ElementsAre("akku.dat"));
 }
 
-INSTANTIATE_TEST_SUITE_P(
-    Cases, SettingsFileReplaceFails,
-    ::testing::Values(ReplaceCase{"UnableToRemoveReplaced", UnableToRemoveReplaced, false},
-                      ReplaceCase{"UnableToMoveReplacement", UnableToMoveReplacement, false},
-                      ReplaceCase{"UnableToMoveReplacement2", UnableToMoveReplacement2, true}),
-    [](const auto& info) { return std::string(info.param.name); });
+INSTANTIATE_TEST_SUITE_P(Errors, SettingsFileReplaceFails,
+                         ::testing::Values(ERROR_UNABLE_TO_REMOVE_REPLACED,
+                                           ERROR_UNABLE_TO_MOVE_REPLACEMENT,
+                                           ERROR_UNABLE_TO_MOVE_REPLACEMENT_2));
 
-// CreateDirectoryW as Windows answers a drive's or a share's root: refused.
+// CreateDirectoryW refused, as Windows refuses a drive's root folder.
 std::vector<std::wstring> created;
-BOOL WINAPI RecordCreateDirectory(LPCWSTR folder, LPSECURITY_ATTRIBUTES) {
+BOOL WINAPI RefusedCreateDirectory(LPCWSTR folder, LPSECURITY_ATTRIBUTES) {
     created.emplace_back(folder);
     ::SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
 }
 
-struct RootCase {
-    const wchar_t* folder;
-    const wchar_t* file;
-};
-
-class SettingsFileAtARoot : public ::testing::TestWithParam<RootCase> {};
-
-TEST_P(SettingsFileAtARoot, OneSeparatorAndNoRootToCreate) {
-    const FakeWin32 fake;
-    Win32().createDirectory = RecordCreateDirectory;
-    created.clear();
-
-    const std::filesystem::path path = SettingsFilePath(GetParam().folder);
-
-    EXPECT_EQ(path.native(), GetParam().file);
-    EXPECT_FALSE(CreateMissingFoldersFor(path));
+TEST_F(SettingsFileSeam, AtARootOneSeparatorAndNoFolderToCreate) {
+    Win32().createDirectory = RefusedCreateDirectory;
+    const std::vector<std::pair<std::wstring, std::wstring>> folderAndFile{
+        {L"E:/", L"E:\\akku.dat"},
+        {L"E:\\", L"E:\\akku.dat"},
+        {L"//server/share/", L"\\\\server\\share\\akku.dat"},
+        {L"\\\\server\\share", L"\\\\server\\share\\akku.dat"},
+    };
+    for (const auto& [folder, file] : folderAndFile) {
+        const std::filesystem::path path = SettingsFilePath(folder);
+        EXPECT_EQ(path.native(), file);
+        EXPECT_FALSE(CreateMissingFoldersFor(path)) << path;
+    }
     EXPECT_THAT(created, ::testing::IsEmpty());
 }
 
-INSTANTIATE_TEST_SUITE_P(Cases, SettingsFileAtARoot,
-                         ::testing::Values(RootCase{L"E:/", L"E:\\akku.dat"},
-                                           RootCase{L"E:\\", L"E:\\akku.dat"},
-                                           RootCase{L"//server/share/", L"\\\\server\\share\\akku.dat"},
-                                           RootCase{L"\\\\server\\share", L"\\\\server\\share\\akku.dat"}));
+// A folder whose permissions refuse new files, even to an administrator:
+// CreateFileW answers ERROR_ACCESS_DENIED. akku.dat itself may be written.
+HANDLE WINAPI RefuseNewFiles(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return INVALID_HANDLE_VALUE;
+}
+
+TEST_F(SettingsFileSeam, AFolderRefusingNewFilesGetsTheFileWrittenInPlace) {
+    Win32().createNewFile = RefuseNewFiles;
+    EXPECT_FALSE(Save());
+    EXPECT_EQ(Read("akku.dat"), SettingsFileContent({}));
+    EXPECT_THAT(folder_.Entries(), ElementsAre("akku.dat"));
+}
+
+// GetFinalPathNameByHandleW naming a symbolic link's end, as Windows does
+// (Wine cannot open it): akku.dat is the link, synced\akku.dat its end.
+std::wstring linkEnd;
+DWORD WINAPI LinkEnd(HANDLE, LPWSTR buffer, DWORD size, DWORD) {
+    const auto length = static_cast<DWORD>(linkEnd.size());
+    if (size <= length) {
+        return length + 1;
+    }
+    buffer[linkEnd.copy(buffer, length)] = L'\0';
+    return length;
+}
+
+TEST_F(SettingsFileSeam, ALinkStaysALinkAndTheFileAtItsEndGetsTheInputs) {
+    Win32().finalPathOf = LinkEnd;
+    std::filesystem::create_directory(folder_.Path() / "synced");
+    testing::WriteBytes(folder_.Path() / "synced" / "akku.dat", kOldFile);
+    linkEnd = L"\\\\?\\" + (folder_.Path() / "synced" / "akku.dat").native();
+
+    EXPECT_FALSE(Save());
+
+    EXPECT_EQ(Read("akku.dat"), kOldFile);
+    EXPECT_EQ(Read("synced/akku.dat"), SettingsFileContent({}));
+    EXPECT_THAT(testing::EntriesOf(folder_.Path() / "synced"), ElementsAre("akku.dat"));
+}
 
 }  // namespace
 }  // namespace brennquist

@@ -47,8 +47,14 @@ struct CodePageLine {
     std::string readBack;
 };
 const std::vector<CodePageLine> kFirstLines{
-    {1252, "L\xE4ufer aus ?\xF3""d?\r\n", "Läufer aus ?ód?"},
-    {1250, "L\xE4ufer aus \xA3\xF3""d\x9F\r\n", "Läufer aus Łódź"},
+    {1252,
+     "L\xE4ufer aus ?\xF3"
+     "d?\r\n",
+     "Läufer aus ?ód?"},
+    {1250,
+     "L\xE4ufer aus \xA3\xF3"
+     "d\x9F\r\n",
+     "Läufer aus Łódź"},
 };
 
 TEST(SettingsFileWindows, SavesNineLinesWithCrLfInTheAnsiCodePageAndReadsThemBack) {
@@ -66,8 +72,8 @@ TEST(SettingsFileWindows, SavesNineLinesWithCrLfInTheAnsiCodePageAndReadsThemBac
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 9);
     EXPECT_EQ(bytes.find("\n\n"), std::string::npos) << "every line ends with CR LF";
     EXPECT_TRUE(bytes.ends_with("\r\n1000\r\n"));
-    EXPECT_THAT(LinesOf(path), ElementsAre(page->readBack, "350", "5", "9,8 – ca.", "4", "1",
-                                           "5", "80", "1000"));
+    EXPECT_THAT(LinesOf(path),
+                ElementsAre(page->readBack, "350", "5", "9,8 – ca.", "4", "1", "5", "80", "1000"));
     EXPECT_THAT(folder.Entries(), ElementsAre("akku.dat"));
 }
 
@@ -124,8 +130,7 @@ TEST_P(SettingsFileWindowsRefused, KeepsTheOldFile) {
     testing::WriteBytes(file, kOldFile);
     const Unblock unblock = GetParam().block(file);
 
-    const std::error_code error =
-        SaveSettingsFile(SettingsFilePath(folder.Path()), InputSet{});
+    const std::error_code error = SaveSettingsFile(SettingsFilePath(folder.Path()), InputSet{});
     unblock();
 
     EXPECT_TRUE(error);
