@@ -2,8 +2,8 @@
 // is flushed to the disk, and then takes the old file's place in one step
 // (ReplaceFileW, which keeps the old file's attributes and permissions, or
 // MoveFileExW with write-through for a first save). Until that step the old
-// file is untouched; after a failure the file holds the old or the new
-// content, never neither, and no new file is left beside it.
+// file is untouched; should that step fail half-way, the file is made to hold
+// the old or the new content again, and no new file is left beside it.
 #include "storage/atomic_file_write.h"
 
 #include <windows.h>
@@ -172,7 +172,7 @@ std::error_code Replace(const std::wstring& path, TemporaryFile& temporary) {
         return SaveFailure::kNewContentInPlace;
     }
     if (!MoveInto(backup, path)) {
-        temporary.Keep();  // neither name is free: both versions stay beside it
+        temporary.Keep();  // Windows moves neither: both stay beside it, under their names
     }
     return error;
 }
