@@ -8,7 +8,7 @@ namespace brennquist {
 namespace {
 
 // A character WideCharToMultiByte cannot write in the code page.
-constexpr char kUnmappable[] = "?";
+constexpr const char* kUnmappable = "?";
 
 std::wstring ToUtf16(std::string_view text, UINT codePage) {
     if (text.empty()) {

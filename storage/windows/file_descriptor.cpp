@@ -26,9 +26,9 @@ std::error_code FileDescriptor::Close() {
 }
 
 FileDescriptor OpenFile(const std::filesystem::path& path, int flags, unsigned mode) {
+    const int permissions = static_cast<int>(mode);
     // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg)
-    return FileDescriptor(
-        ::_wopen(path.c_str(), flags | _O_BINARY | _O_NOINHERIT, static_cast<int>(mode)));
+    return FileDescriptor(::_wopen(path.c_str(), flags | _O_BINARY | _O_NOINHERIT, permissions));
 }
 
 FileDescriptor OpenRegularFileForReading(const std::filesystem::path& path) {

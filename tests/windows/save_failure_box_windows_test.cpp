@@ -16,8 +16,8 @@
 namespace brennquist {
 namespace {
 
-BOOL WINAPI ReplaceFailingHalfWay(LPCWSTR replaced, LPCWSTR, LPCWSTR backup, DWORD, LPVOID,
-                                  LPVOID) {
+BOOL WINAPI ReplaceFailingHalfWay(LPCWSTR replaced, LPCWSTR /*replacement*/, LPCWSTR backup,
+                                  DWORD /*flags*/, LPVOID /*exclude*/, LPVOID /*reserved*/) {
     ::MoveFileW(replaced, backup);
     ::SetLastError(ERROR_UNABLE_TO_MOVE_REPLACEMENT_2);
     return FALSE;

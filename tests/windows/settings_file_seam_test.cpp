@@ -20,10 +20,15 @@ constexpr std::string_view kOldFile = "NiCd\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r
 
 // A folder with an old akku.dat; Windows' own calls come back afterwards.
 class SettingsFileSeam : public ::testing::Test {
-  protected:
+  public:
     SettingsFileSeam() { testing::WriteBytes(folder_.Path() / "akku.dat", kOldFile); }
+    SettingsFileSeam(const SettingsFileSeam&) = delete;
+    SettingsFileSeam& operator=(const SettingsFileSeam&) = delete;
+    SettingsFileSeam(SettingsFileSeam&&) = delete;
+    SettingsFileSeam& operator=(SettingsFileSeam&&) = delete;
     ~SettingsFileSeam() override { Win32() = saved_; }
 
+  protected:
     std::error_code Save() { return SaveSettingsFile(SettingsFilePath(folder_.Path()), {}); }
     std::string Read(const char* name) { return testing::ReadBytes(folder_.Path() / name); }
 
@@ -35,7 +40,8 @@ class SettingsFileSeam : public ::testing::Test {
 // names, so does 1176 with a backup name (without one, the old file is gone);
 // 1177 leaves the old file under the backup name (or another).
 DWORD replaceError = 0;
-BOOL WINAPI FailingReplace(LPCWSTR replaced, LPCWSTR, LPCWSTR backup, DWORD, LPVOID, LPVOID) {
+BOOL WINAPI FailingReplace(LPCWSTR replaced, LPCWSTR /*replacement*/, LPCWSTR backup,
+                           DWORD /*flags*/, LPVOID /*exclude*/, LPVOID /*reserved*/) {
     if (replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
         ::MoveFileW(replaced, backup != nullptr ? backup : (std::wstring(replaced) + L"~").c_str());
     } else if (replaceError == ERROR_UNABLE_TO_MOVE_REPLACEMENT && backup == nullptr) {
@@ -68,7 +74,7 @@ INSTANTIATE_TEST_SUITE_P(Errors, SettingsFileReplaceFails,
 
 // CreateDirectoryW refused, as Windows refuses a drive's root folder.
 std::vector<std::wstring> created;
-BOOL WINAPI RefusedCreateDirectory(LPCWSTR folder, LPSECURITY_ATTRIBUTES) {
+BOOL WINAPI RefusedCreateDirectory(LPCWSTR folder, LPSECURITY_ATTRIBUTES /*security*/) {
     created.emplace_back(folder);
     ::SetLastError(ERROR_ACCESS_DENIED);
     return FALSE;
@@ -92,7 +98,9 @@ TEST_F(SettingsFileSeam, AtARootOneSeparatorAndNoFolderToCreate) {
 
 // A folder whose permissions refuse new files, even to an administrator:
 // CreateFileW answers ERROR_ACCESS_DENIED. akku.dat itself may be written.
-HANDLE WINAPI RefuseNewFiles(LPCWSTR, DWORD, DWORD, LPSECURITY_ATTRIBUTES, DWORD, DWORD, HANDLE) {
+HANDLE WINAPI RefuseNewFiles(LPCWSTR /*name*/, DWORD /*access*/, DWORD /*share*/,
+                             LPSECURITY_ATTRIBUTES /*security*/, DWORD /*disposition*/,
+                             DWORD /*flags*/, HANDLE /*model*/) {
     ::SetLastError(ERROR_ACCESS_DENIED);
     return INVALID_HANDLE_VALUE;
 }
@@ -107,7 +115,7 @@ TEST_F(SettingsFileSeam, AFolderRefusingNewFilesGetsTheFileWrittenInPlace) {
 // GetFinalPathNameByHandleW naming a symbolic link's end, as Windows does
 // (Wine cannot open it): akku.dat is the link, synced\akku.dat its end.
 std::wstring linkEnd;
-DWORD WINAPI LinkEnd(HANDLE, LPWSTR buffer, DWORD size, DWORD) {
+DWORD WINAPI LinkEnd(HANDLE /*file*/, LPWSTR buffer, DWORD size, DWORD /*flags*/) {
     const auto length = static_cast<DWORD>(linkEnd.size());
     if (size <= length) {
         return length + 1;
