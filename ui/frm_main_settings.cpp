@@ -20,7 +20,7 @@ namespace {
 constexpr bool kWidePaths = std::is_same_v<std::filesystem::path::value_type, wchar_t>;
 
 // akku.dat in the program folder, spelled as the file system wants it; empty
-// where there is no folder for it (never "/akku.dat").
+// where there is no folder for it (never "akku.dat" in the working folder).
 std::filesystem::path SettingsPath(const QString& programFolder) {
     if (programFolder.isEmpty()) {
         return {};
