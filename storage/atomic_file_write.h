@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <filesystem>
 #include <string_view>
 #include <system_error>
 
@@ -23,6 +23,6 @@ namespace brennquist {
 // Where no new file can be made in the folder, or the new file may not
 // replace the old one, but the file itself is writable, it is overwritten in
 // place instead (WriteFileInPlace).
-std::error_code SaveFileContent(const std::string& path, std::string_view bytes);
+std::error_code SaveFileContent(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace brennquist

@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <span>
 #include <string>
 #include <string_view>
@@ -39,11 +40,11 @@ class FileDescriptor {
 
 // open(2), retried when interrupted; on failure the result is not open and
 // errno tells why.
-FileDescriptor OpenFile(const std::string& path, int flags, unsigned mode = 0);
+FileDescriptor OpenFile(const std::filesystem::path& path, int flags, unsigned mode = 0);
 
 // Opens `path` for reading when it is a regular file; a FIFO or device in
 // its place cannot hang the call. Not open otherwise.
-FileDescriptor OpenRegularFileForReading(const std::string& path);
+FileDescriptor OpenRegularFileForReading(const std::filesystem::path& path);
 
 // The current errno as an error code.
 std::error_code LastSystemError();

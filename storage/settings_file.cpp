@@ -1,14 +1,14 @@
 #include "storage/settings_file.h"
 
 #include "engine/input_table.h"
+#include "storage/ansi_code_page.h"
 #include "storage/atomic_file_write.h"
 #include "storage/missing_folders.h"
-#include "storage/code_page_1252.h"
 
 namespace brennquist {
 namespace {
 
-constexpr std::string_view kFileName = "/akku.dat";
+constexpr std::string_view kFileName = "akku.dat";
 constexpr std::string_view kLineEnd = "\r\n";
 // The nine lines the program writes are short texts, 55 bytes for the start
 // values; even texts pasted into every field stay far below this. A file that
@@ -19,29 +19,28 @@ constexpr std::size_t kMostBytes = std::size_t{64} * 1024;
 
 }  // namespace
 
-std::string SettingsFilePath(std::string_view folder) {
-    std::string path(folder);
-    path += kFileName;
-    return path;
+std::filesystem::path SettingsFilePath(const std::filesystem::path& folder) {
+    std::filesystem::path path = folder / kFileName;
+    return path.make_preferred();
 }
 
 std::string SettingsFileContent(const InputSet& inputs) {
     std::string content;
     for (const InputEntry& field : kInputs) {
-        content += EncodeWindows1252(inputs.*field.text);
+        content += EncodeAnsiCodePage(inputs.*field.text);
         content += kLineEnd;
     }
     return content;
 }
 
-std::error_code SaveSettingsFile(const std::string& path, const InputSet& inputs) {
+std::error_code SaveSettingsFile(const std::filesystem::path& path, const InputSet& inputs) {
     if (const std::error_code error = CreateMissingFoldersFor(path)) {
         return error;
     }
     return SaveFileContent(path, SettingsFileContent(inputs));
 }
 
-SettingsLineReader OpenSettingsFile(const std::string& path) {
+SettingsLineReader OpenSettingsFile(const std::filesystem::path& path) {
     return SettingsLineReader::Open(path, kMostBytes);
 }
 

@@ -4,7 +4,7 @@
 #include <array>
 #include <span>
 
-#include "storage/code_page_1252.h"
+#include "storage/ansi_code_page.h"
 
 namespace brennquist {
 namespace {
@@ -22,7 +22,7 @@ SettingsLineReader SettingsLineReader::FromBytes(std::string_view bytes) {
     return reader;
 }
 
-SettingsLineReader SettingsLineReader::Open(const std::string& path, std::size_t mostBytes) {
+SettingsLineReader SettingsLineReader::Open(const std::filesystem::path& path, std::size_t mostBytes) {
     SettingsLineReader reader;
     reader.file_ = OpenRegularFileForReading(path);
     reader.failed_ = !reader.file_.IsOpen();
@@ -76,7 +76,7 @@ void SettingsLineReader::ReadMore() {
 }
 
 std::string SettingsLineReader::TakeLine(std::size_t valueEnd, std::size_t lineEnd) {
-    std::string line = DecodeWindows1252(std::string_view(buffer_).substr(0, valueEnd));
+    std::string line = DecodeAnsiCodePage(std::string_view(buffer_).substr(0, valueEnd));
     position_ = lineEnd;
     return line;
 }

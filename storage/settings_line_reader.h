@@ -1,6 +1,7 @@
 #pragma once
 
 #include <cstddef>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <string_view>
@@ -10,7 +11,7 @@
 namespace brennquist {
 
 // Delivers the lines of a settings file one at a time, converted from
-// Windows-1252 to UTF-8. A line ends at CR LF or at a lone CR, neither of which
+// the ANSI code page to UTF-8. A line ends at CR LF or at a lone CR, neither of which
 // belongs to the value; a lone LF is part of the value; a last line without a
 // line end runs to the end of the file.
 class SettingsLineReader {
@@ -22,7 +23,7 @@ class SettingsLineReader {
     // as the lines asked for need, and never past its first `mostBytes` bytes: a
     // line that would need more fails, as an unreadable file does. A file that
     // cannot be opened, or that is no regular file, yields no line at all.
-    static SettingsLineReader Open(const std::string& path, std::size_t mostBytes);
+    static SettingsLineReader Open(const std::filesystem::path& path, std::size_t mostBytes);
 
     // The next line, or nothing when no byte is left or the file cannot be read;
     // after the first failure every later call fails too.

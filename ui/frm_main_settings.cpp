@@ -1,9 +1,11 @@
 #include <QComboBox>
 #include <QFile>
 #include <QLineEdit>
+#include <filesystem>
 #include <optional>
 #include <string>
 #include <system_error>
+#include <type_traits>
 
 #include "storage/settings_file.h"
 #include "ui/frm_main.h"
@@ -12,29 +14,54 @@
 namespace brennquist {
 namespace {
 
+// Where the file system spells paths in UTF-16 (Windows), a path goes there
+// as UTF-16, whatever the ANSI code page can hold; elsewhere as the bytes Qt
+// gives file names.
+constexpr bool kWidePaths = std::is_same_v<std::filesystem::path::value_type, wchar_t>;
+
 // akku.dat in the settings folder, spelled as the file system wants it; empty
-// where there is no folder for it (never "/akku.dat").
-std::string SettingsPath(const QString& folder) {
+// where there is no folder for it (never "akku.dat" in the working folder).
+std::filesystem::path SettingsPath(const QString& folder) {
     if (folder.isEmpty()) {
         return {};
     }
-    return SettingsFilePath(QFile::encodeName(folder).toStdString());
+    if constexpr (kWidePaths) {
+        return SettingsFilePath(folder.toStdWString());
+    } else {
+        return SettingsFilePath(QFile::encodeName(folder).toStdString());
+    }
+}
+
+// The path as the user reads it.
+QString PathText(const std::filesystem::path& path) {
+    if constexpr (kWidePaths) {
+        return QString::fromStdWString(path.wstring());
+    } else {
+        return QFile::decodeName(QByteArray::fromStdString(path.string()));
+    }
 }
 
 }  // namespace
 
 // Writes the file whole or not at all, so a failed save never costs the
 // setup saved before; the inputs in the window stay as they are either way.
+// The box says which inputs the file holds after a failure.
 void frmMain::SaveSettings() {
-    const std::string path = SettingsPath(environment_.settingsFolder);
+    const std::filesystem::path path = SettingsPath(environment_.settingsFolder);
     const std::error_code failure = path.empty()
                                         ? std::make_error_code(std::errc::no_such_file_or_directory)
                                         : SaveSettingsFile(path, CurrentInputs());
-    if (failure) {
+    if (failure == SaveFailure::kNewContentInPlace) {
+        messages_.Show(QStringLiteral("Beim Speichern der Eingaben in der Datei „%1“ ist ein "
+                                      "Fehler aufgetreten. Die neuen Eingaben wurden dennoch "
+                                      "gespeichert.")
+                           .arg(PathText(path)),
+                       QStringLiteral("Hinweis"), QMessageBox::Warning);
+    } else if (failure) {
         messages_.Show(QStringLiteral("Die Eingaben konnten nicht in der Datei „%1“ gespeichert "
                                       "werden. Die zuletzt gespeicherten Eingaben bleiben "
                                       "erhalten.")
-                           .arg(QFile::decodeName(QByteArray::fromStdString(path))),
+                           .arg(PathText(path)),
                        QStringLiteral("Hinweis"), QMessageBox::Warning);
     }
 }

@@ -15,7 +15,7 @@
 
 #include "storage/file_descriptor.h"
 #include "storage/file_path.h"
-#include "storage/linux/in_place_file_write.h"
+#include "storage/in_place_file_write.h"
 
 namespace brennquist {
 namespace {
@@ -140,9 +140,9 @@ std::error_code ReplaceWith(TemporaryFile& temporary, const std::string& path,
 
 }  // namespace
 
-std::error_code SaveFileContent(const std::string& path, std::string_view bytes) {
+std::error_code SaveFileContent(const std::filesystem::path& path, std::string_view bytes) {
     std::string target;
-    if (const std::error_code error = ResolveLinks(path, target)) {
+    if (const std::error_code error = ResolveLinks(path.native(), target)) {
         return error;
     }
     std::optional<TemporaryFile> temporary;

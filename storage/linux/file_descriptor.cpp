@@ -18,7 +18,7 @@ std::error_code FileDescriptor::Close() {
     return result == 0 || errno == EINTR ? std::error_code{} : LastSystemError();
 }
 
-FileDescriptor OpenFile(const std::string& path, int flags, unsigned mode) {
+FileDescriptor OpenFile(const std::filesystem::path& path, int flags, unsigned mode) {
     int fd = -1;
     do {
         fd = ::open(path.c_str(), flags, mode);  // NOLINT(cppcoreguidelines-pro-type-vararg)
@@ -28,7 +28,7 @@ FileDescriptor OpenFile(const std::string& path, int flags, unsigned mode) {
 
 // Non-blocking, so that a FIFO or device in the file's place cannot hang the
 // program before the regular-file check turns it down.
-FileDescriptor OpenRegularFileForReading(const std::string& path) {
+FileDescriptor OpenRegularFileForReading(const std::filesystem::path& path) {
     FileDescriptor file = OpenFile(path, O_RDONLY | O_CLOEXEC | O_NONBLOCK | O_NOCTTY);
     struct stat status {};
     if (!file.IsOpen() || ::fstat(file.Get(), &status) != 0 || !S_ISREG(status.st_mode)) {

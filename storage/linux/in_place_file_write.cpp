@@ -1,4 +1,4 @@
-#include "storage/linux/in_place_file_write.h"
+#include "storage/in_place_file_write.h"
 
 #include <fcntl.h>
 #include <unistd.h>
@@ -42,7 +42,7 @@ std::error_code Overwrite(const FileDescriptor& file, std::string_view bytes) {
 
 }  // namespace
 
-std::error_code WriteFileInPlace(const std::string& path, std::string_view bytes) {
+std::error_code WriteFileInPlace(const std::filesystem::path& path, std::string_view bytes) {
     const FileDescriptor file = OpenFile(path, O_RDWR | O_CLOEXEC | O_NOCTTY);
     if (!file.IsOpen()) {
         return LastSystemError();

@@ -20,7 +20,8 @@ std::error_code CreateFolder(const std::string& folder) {
 
 }  // namespace
 
-std::error_code CreateMissingFoldersFor(const std::string& path) {
+std::error_code CreateMissingFoldersFor(const std::filesystem::path& file) {
+    const std::string& path = file.native();
     // Each folder from the top down; the last component is the file itself.
     for (std::size_t slash = path.find('/', 1); slash != std::string::npos;
          slash = path.find('/', slash + 1)) {

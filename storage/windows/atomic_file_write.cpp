@@ -2,7 +2,8 @@
 // is flushed to the disk, and then takes the old file's place in one step
 // (ReplaceFileW, which keeps the old file's attributes and permissions, or
 // MoveFileExW with write-through for a first save). Until that step the old
-// file is untouched; after any failure the new file is removed.
+// file is untouched; should that step fail half-way, the file is made to hold
+// the old or the new content again, and no new file is left beside it.
 #include "storage/atomic_file_write.h"
 
 #include <windows.h>
@@ -14,13 +15,16 @@
 #include <random>
 #include <utility>
 
+#include "storage/in_place_file_write.h"
+#include "storage/save_failure.h"
+#include "storage/windows/file_handle.h"
 #include "storage/windows/wide_path.h"
+#include "storage/windows/win32_calls.h"
 
 namespace brennquist {
 namespace {
 
 constexpr int kNameAttempts = 100;
-constexpr DWORD kMostPerWrite = 1U << 30U;
 
 // A file created for writing that is removed again unless Keep() is called.
 class TemporaryFile {
@@ -40,8 +44,8 @@ class TemporaryFile {
     // Creates `path` exclusively; false (GetLastError() tells why) when it
     // exists or cannot be made.
     bool Create(std::wstring path) {
-        handle_ = ::CreateFileW(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
-                                FILE_ATTRIBUTE_NORMAL, nullptr);
+        handle_ = Win32().createNewFile(path.c_str(), GENERIC_WRITE, 0, nullptr, CREATE_NEW,
+                                        FILE_ATTRIBUTE_NORMAL, nullptr);
         if (handle_ == INVALID_HANDLE_VALUE) {
             return false;
         }
@@ -90,19 +94,29 @@ std::error_code CreateTemporaryBeside(const std::wstring& path, TemporaryFile& t
     return std::make_error_code(std::errc::file_exists);
 }
 
-std::error_code WriteAll(HANDLE file, std::string_view bytes) {
-    while (!bytes.empty()) {
-        const auto piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kMostPerWrite));
-        DWORD written = 0;
-        if (::WriteFile(file, bytes.data(), piece, &written, nullptr) == 0) {
-            return LastWindowsError();
-        }
-        if (written == 0) {
-            return std::make_error_code(std::errc::no_space_on_device);
-        }
-        bytes.remove_prefix(written);
+// The file the path leads to, through symbolic links and junctions: the
+// file at the end gets the content and the link stays a link (replacing the
+// link would put a plain file in its place). The path as given where nothing
+// is there yet or Windows cannot name the end.
+std::wstring FinalPath(const std::wstring& path) {
+    const FileHandle file(::CreateFileW(
+        path.c_str(), FILE_READ_ATTRIBUTES, FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+        nullptr, OPEN_EXISTING, FILE_FLAG_BACKUP_SEMANTICS, nullptr));
+    if (!file.IsOpen()) {
+        return path;
     }
-    return {};
+    constexpr DWORD kFlags = FILE_NAME_NORMALIZED | VOLUME_NAME_DOS;
+    std::wstring final(MAX_PATH, L'\0');
+    DWORD length = Win32().finalPathOf(file.Get(), final.data(), MAX_PATH, kFlags);
+    if (length >= MAX_PATH) {  // the size needed, the end included
+        final.resize(length);
+        length = Win32().finalPathOf(file.Get(), final.data(), length, kFlags);
+    }
+    if (length == 0 || length >= final.size()) {
+        return path;
+    }
+    final.resize(length);
+    return final;
 }
 
 // A read-only file stays as it is, as it would against writing in place; a
@@ -124,26 +138,69 @@ std::error_code CheckReplaceable(const std::wstring& path, bool& exists) {
     return {};
 }
 
-std::error_code TakePlaceOf(const std::wstring& path, const TemporaryFile& temporary, bool exists) {
-    const bool moved = exists
-                           ? ::ReplaceFileW(path.c_str(), temporary.Path().c_str(), nullptr,
-                                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0
-                           : ::MoveFileExW(temporary.Path().c_str(), path.c_str(),
-                                           MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
-    return moved ? std::error_code{} : LastWindowsError();
+// Puts `from` in the place of `to`, with write-through, so that it is on the
+// disk when the call returns.
+bool MoveInto(const std::wstring& from, const std::wstring& to) {
+    return ::MoveFileExW(from.c_str(), to.c_str(),
+                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+}
+
+bool Exists(const std::wstring& path) {
+    return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
+}
+
+// ReplaceFileW with a backup name, so that each version keeps a name whatever
+// step fails. Where it failed half-way (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
+// the old file under the backup name, the new one under its own), the new
+// file goes into place after all, else the old one goes back.
+std::error_code Replace(const std::wstring& path, TemporaryFile& temporary) {
+    const std::wstring backup = temporary.Path() + L".old";
+    if (Win32().replaceFile(path.c_str(), temporary.Path().c_str(), backup.c_str(),
+                            REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0) {
+        temporary.Keep();
+        ::DeleteFileW(backup.c_str());
+        return {};
+    }
+    const std::error_code error = LastWindowsError();
+    if (Exists(path)) {
+        ::DeleteFileW(backup.c_str());  // a copy at most: the old file is in place
+        return error;
+    }
+    if (MoveInto(temporary.Path(), path)) {
+        temporary.Keep();
+        ::DeleteFileW(backup.c_str());
+        return SaveFailure::kNewContentInPlace;
+    }
+    if (!MoveInto(backup, path)) {
+        temporary.Keep();  // Windows moves neither: both stay beside it, under their names
+    }
+    return error;
+}
+
+std::error_code TakePlaceOf(const std::wstring& path, TemporaryFile& temporary, bool exists) {
+    if (exists) {
+        return Replace(path, temporary);
+    }
+    if (!MoveInto(temporary.Path(), path)) {
+        return LastWindowsError();
+    }
+    temporary.Keep();
+    return {};
 }
 
 }  // namespace
 
-std::error_code SaveFileContent(const std::string& path, std::string_view bytes) {
-    const std::wstring target = WidePath(path);
+std::error_code SaveFileContent(const std::filesystem::path& path, std::string_view bytes) {
+    const std::wstring target = FinalPath(path.native());
     bool exists = false;
     if (const std::error_code error = CheckReplaceable(target, exists)) {
         return error;
     }
     TemporaryFile temporary;
     if (const std::error_code error = CreateTemporaryBeside(target, temporary)) {
-        return error;
+        // A folder where no new file may be made: the file itself, if it may
+        // be written.
+        return exists ? WriteFileInPlace(target, bytes) : error;
     }
     if (const std::error_code error = WriteAll(temporary.Handle(), bytes)) {
         return error;
@@ -154,11 +211,7 @@ std::error_code SaveFileContent(const std::string& path, std::string_view bytes)
     if (const std::error_code error = temporary.Close()) {
         return error;
     }
-    if (const std::error_code error = TakePlaceOf(target, temporary, exists)) {
-        return error;
-    }
-    temporary.Keep();
-    return {};
+    return TakePlaceOf(target, temporary, exists);
 }
 
 }  // namespace brennquist

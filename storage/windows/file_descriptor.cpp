@@ -10,8 +10,6 @@
 #include <climits>
 #include <utility>
 
-#include "storage/windows/wide_path.h"
-
 namespace brennquist {
 namespace {
 
@@ -27,13 +25,13 @@ std::error_code FileDescriptor::Close() {
     return ::_close(std::exchange(fd_, -1)) == 0 ? std::error_code{} : LastSystemError();
 }
 
-FileDescriptor OpenFile(const std::string& path, int flags, unsigned mode) {
+FileDescriptor OpenFile(const std::filesystem::path& path, int flags, unsigned mode) {
+    const int permissions = static_cast<int>(mode);
     // NOLINTNEXTLINE(cppcoreguidelines-pro-type-vararg)
-    return FileDescriptor(
-        ::_wopen(WidePath(path).c_str(), flags | _O_BINARY | _O_NOINHERIT, static_cast<int>(mode)));
+    return FileDescriptor(::_wopen(path.c_str(), flags | _O_BINARY | _O_NOINHERIT, permissions));
 }
 
-FileDescriptor OpenRegularFileForReading(const std::string& path) {
+FileDescriptor OpenRegularFileForReading(const std::filesystem::path& path) {
     FileDescriptor file = OpenFile(path, _O_RDONLY);
     struct _stat64 status {};
     if (!file.IsOpen() || ::_fstat64(file.Get(), &status) != 0 ||

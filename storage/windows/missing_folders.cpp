@@ -2,30 +2,38 @@
 
 #include <windows.h>
 
+#include <string>
+
 #include "storage/windows/wide_path.h"
+#include "storage/windows/win32_calls.h"
 
 namespace brennquist {
 namespace {
 
-// The drive ("C:") or the share ("\\server\share") a path starts with: no
-// folder to create there.
-std::size_t RootLength(const std::string& path) {
-    if (path.size() >= 2 && path[1] == ':') {
-        return 2;
-    }
-    const bool unc = path.size() >= 2 && (path[0] == '\\' || path[0] == '/') &&
-                     (path[1] == '\\' || path[1] == '/');
-    if (!unc) {
-        return 0;
-    }
-    const std::size_t server = path.find_first_of("/\\", 2);
-    return server == std::string::npos ? path.size() : path.find_first_of("/\\", server + 1);
+constexpr std::wstring_view kSeparators = L"/\\";
+
+bool IsSeparator(wchar_t character) {
+    return kSeparators.find(character) != std::wstring_view::npos;
 }
 
-std::error_code CreateFolder(const std::string& folder) {
+// Where the drive ("C:") or the share ("\\server\share") a path starts with
+// ends. Neither is a folder to create: Windows answers ERROR_ACCESS_DENIED
+// for a drive's root folder, however it is there. npos: nothing but a share.
+std::size_t RootLength(const std::wstring& path) {
+    if (path.size() >= 2 && path[1] == L':') {
+        return 2;
+    }
+    if (path.size() < 2 || !IsSeparator(path[0]) || !IsSeparator(path[1])) {
+        return 0;
+    }
+    const std::size_t server = path.find_first_of(kSeparators, 2);
+    return server == std::wstring::npos ? server : path.find_first_of(kSeparators, server + 1);
+}
+
+std::error_code CreateFolder(const std::wstring& folder) {
     // Folders inherit the permissions of the folder above, as Windows intends
     // for a profile's own folders.
-    if (::CreateDirectoryW(WidePath(folder).c_str(), nullptr) != 0 ||
+    if (Win32().createDirectory(folder.c_str(), nullptr) != 0 ||
         ::GetLastError() == ERROR_ALREADY_EXISTS) {
         return {};
     }
@@ -34,14 +42,19 @@ std::error_code CreateFolder(const std::string& folder) {
 
 }  // namespace
 
-std::error_code CreateMissingFoldersFor(const std::string& path) {
-    // Each folder from the top down; the last component is the file itself.
+std::error_code CreateMissingFoldersFor(const std::filesystem::path& file) {
+    const std::wstring& path = file.native();
     const std::size_t root = RootLength(path);
-    if (root == std::string::npos) {
+    if (root == std::wstring::npos) {
         return {};
     }
-    for (std::size_t slash = path.find_first_of("/\\", root + 1); slash != std::string::npos;
-         slash = path.find_first_of("/\\", slash + 1)) {
+    // Each folder from the top down; the last component is the file itself.
+    // A separator right after the root or after another one ends no folder.
+    for (std::size_t slash = path.find_first_of(kSeparators, root); slash != std::wstring::npos;
+         slash = path.find_first_of(kSeparators, slash + 1)) {
+        if (slash <= root || IsSeparator(path[slash - 1])) {
+            continue;
+        }
         if (const std::error_code error = CreateFolder(path.substr(0, slash))) {
             return error;
         }

@@ -55,10 +55,10 @@ class SettingsFileTest : public ::testing::Test {
     testing::TemporaryFolder folder_;
 };
 
-TEST(SettingsFilePath, AppendsTheNameWithoutTouchingTheFolder) {
+TEST(SettingsFilePath, JoinsTheNameWithOneSlash) {
     EXPECT_EQ(SettingsFilePath("/opt/brennquist"), "/opt/brennquist/akku.dat");
-    EXPECT_EQ(SettingsFilePath("/"), "//akku.dat");
-    EXPECT_EQ(SettingsFilePath("/opt/a b/"), "/opt/a b//akku.dat");
+    EXPECT_EQ(SettingsFilePath("/"), "/akku.dat");
+    EXPECT_EQ(SettingsFilePath("/opt/a b/"), "/opt/a b/akku.dat");
 }
 
 TEST_F(SettingsFileTest, DesignInputsGiveThe55ByteFile) {

@@ -2,8 +2,9 @@
 # The installer as an administrator uses it: `/S` installs for all users
 # under Program Files with a Start-menu entry and an entry in the list of
 # installed programs; the installed copy keeps akku.dat in
-# %APPDATA%\Brennquist; the uninstaller removes the program and leaves that
-# file. Usage: installer_test.sh SETUP.EXE  (WINEPREFIX and DISPLAY set)
+# %APPDATA%\Brennquist, also where the user's name is beyond the ANSI code
+# page; the uninstaller removes the program and leaves that file.
+# Usage: installer_test.sh SETUP.EXE  (WINEPREFIX and DISPLAY set)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/windows_desktop.sh"
 setup=$1
@@ -14,9 +15,18 @@ drive_c="$WINEPREFIX/drive_c"
 installed="$drive_c/Program Files/Brennquist"
 menu_entry="$drive_c/ProgramData/Microsoft/Windows/Start Menu/Programs/Brennquist.lnk"
 uninstall_key='HKLM\Software\Microsoft\Windows\CurrentVersion\Uninstall\Brennquist'
-appdata=$(wine cmd /c echo %APPDATA% | tr -d '\r')
-settings="$(winepath -u "$appdata")/Brennquist/akku.dat"
-rm -f "$settings"
+# The user's roaming folder under a name the ANSI code page cannot hold, put
+# back as it was afterwards.
+shell_folders='HKCU\Software\Microsoft\Windows\CurrentVersion\Explorer\User Shell Folders'
+roaming=$(wine reg query "$shell_folders" /v AppData | tr -d '\r' | sed -n 's/.*REG_EXPAND_SZ *//p')
+[ -n "$roaming" ] || fail "no roaming folder in $shell_folders"
+profile="$drive_c/users/Ольга Łukasz"
+trap 'wine reg add "$shell_folders" /v AppData /t REG_EXPAND_SZ /d "$roaming" /f >/dev/null
+      rm -rf "$profile"' EXIT
+mkdir -p "$profile/AppData/Roaming"
+wine reg add "$shell_folders" /v AppData /t REG_EXPAND_SZ /f \
+    /d 'C:\users\Ольга Łukasz\AppData\Roaming' >/dev/null
+settings="$profile/AppData/Roaming/Brennquist/akku.dat"
 
 wine "$setup" /S
 wait_for_file "$installed/uninstall.exe" 60 || fail "nothing installed under Program Files"
@@ -26,7 +36,7 @@ wine reg query "$uninstall_key" /v UninstallString >/dev/null || fail "not in th
 
 start_first_time "$installed/brennquist.exe"
 save_four_cells "$WINDOW"
-wait_for_file "$settings" 30 || fail "the installed copy saved nothing to $appdata\\Brennquist"
+wait_for_file "$settings" 30 || fail "the installed copy saved nothing to $settings"
 check_saved_file "$settings"
 [ ! -e "$installed/akku.dat" ] || fail "the installed copy saved into Program Files"
 import -window root "$shots/installed-window.png"

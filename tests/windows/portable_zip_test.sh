@@ -13,7 +13,9 @@ shots=$PWD
 
 work=$(mktemp -d)
 trap 'rm -rf "$work"' EXIT
-unzip -q "$zip" -d "$work"
+# Unpacked below a name the ANSI code page cannot hold (Cyrillic; "Ł", which
+# Windows-1252 would turn into "L", another folder).
+unzip -q "$zip" -d "$work/Ольга Łukasz"
 exe=$(find "$work" -name brennquist.exe | head -n 1)
 [ -n "$exe" ] || fail "no brennquist.exe in $zip"
 folder=$(dirname "$exe")

@@ -4,6 +4,7 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
+#include <algorithm>
 #include <filesystem>
 #include <functional>
 #include <optional>
@@ -21,18 +22,7 @@ using ::testing::ElementsAre;
 
 constexpr std::string_view kOldFile = "NiCd\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n";
 
-// The narrow form of a path, in the ANSI code page, as the window hands it over.
-std::string NarrowPath(const fs::path& path) {
-    const std::wstring& wide = path.native();
-    const int size = static_cast<int>(wide.size());
-    const int length =
-        ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, nullptr, 0, nullptr, nullptr);
-    std::string narrow(static_cast<std::size_t>(length), '\0');
-    ::WideCharToMultiByte(CP_ACP, 0, wide.data(), size, narrow.data(), length, nullptr, nullptr);
-    return narrow;
-}
-
-std::vector<std::string> LinesOf(const std::string& path) {
+std::vector<std::string> LinesOf(const fs::path& path) {
     SettingsLineReader reader = OpenSettingsFile(path);
     std::vector<std::string> lines;
     while (std::optional<std::string> line = reader.NextLine()) {
@@ -43,27 +33,47 @@ std::vector<std::string> LinesOf(const std::string& path) {
 
 InputSet Umlauts() {
     InputSet inputs;
-    inputs.cmbCellSelect = "Nickel-Metallhydrid für Läufer";
+    inputs.cmbCellSelect = "Läufer aus Łódź";
     inputs.txtReihe = "4";
     inputs.txtg = "9,8 – ca.";
     return inputs;
 }
 
-TEST(SettingsFileWindows, SavesNineLinesWithCrLfInWindows1252AndReadsThemBack) {
+// The first line in the ANSI code page Windows names (German, then Polish or
+// Czech Windows), and as it reads back: what the page lacks is '?'.
+struct CodePageLine {
+    UINT codePage;
+    std::string bytes;
+    std::string readBack;
+};
+const std::vector<CodePageLine> kFirstLines{
+    {1252,
+     "L\xE4ufer aus ?\xF3"
+     "d?\r\n",
+     "Läufer aus ?ód?"},
+    {1250,
+     "L\xE4ufer aus \xA3\xF3"
+     "d\x9F\r\n",
+     "Läufer aus Łódź"},
+};
+
+TEST(SettingsFileWindows, SavesNineLinesWithCrLfInTheAnsiCodePageAndReadsThemBack) {
+    const auto page = std::find_if(kFirstLines.begin(), kFirstLines.end(),
+                                   [](const auto& line) { return line.codePage == ::GetACP(); });
+    ASSERT_NE(page, kFirstLines.end()) << "no case for code page " << ::GetACP();
     const testing::TemporaryFolder folder;
-    const std::string path = SettingsFilePath(NarrowPath(folder.Path()));
+    const fs::path path = SettingsFilePath(folder.Path());
 
     ASSERT_FALSE(SaveSettingsFile(path, Umlauts()));
 
     const std::string bytes = testing::ReadBytes(folder.Path() / "akku.dat");
-    const std::string firstLine = "Nickel-Metallhydrid f\xFCr L\xE4ufer\r\n";
-    EXPECT_EQ(bytes.substr(0, firstLine.size()), firstLine);
-    EXPECT_NE(bytes.find("9,8 \x96 ca.\r\n"), std::string::npos) << "the dash in Windows-1252";
+    EXPECT_EQ(bytes.substr(0, page->bytes.size()), page->bytes);
+    EXPECT_NE(bytes.find("9,8 \x96 ca.\r\n"), std::string::npos) << "the dash";
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 9);
     EXPECT_EQ(bytes.find("\n\n"), std::string::npos) << "every line ends with CR LF";
     EXPECT_TRUE(bytes.ends_with("\r\n1000\r\n"));
-    EXPECT_THAT(LinesOf(path), ElementsAre("Nickel-Metallhydrid für Läufer", "350", "5",
-                                           "9,8 – ca.", "4", "1", "5", "80", "1000"));
+    EXPECT_THAT(LinesOf(path),
+                ElementsAre(page->readBack, "350", "5", "9,8 – ca.", "4", "1", "5", "80", "1000"));
     EXPECT_THAT(folder.Entries(), ElementsAre("akku.dat"));
 }
 
@@ -71,7 +81,7 @@ TEST(SettingsFileWindows, ReplacesTheOldFileAndLeavesNoTemporaryFile) {
     const testing::TemporaryFolder folder;
     testing::WriteBytes(folder.Path() / "akku.dat", kOldFile);
 
-    ASSERT_FALSE(SaveSettingsFile(SettingsFilePath(NarrowPath(folder.Path())), InputSet{}));
+    ASSERT_FALSE(SaveSettingsFile(SettingsFilePath(folder.Path()), InputSet{}));
 
     EXPECT_EQ(testing::ReadBytes(folder.Path() / "akku.dat"), SettingsFileContent(InputSet{}));
     EXPECT_THAT(folder.Entries(), ElementsAre("akku.dat"));
@@ -79,18 +89,19 @@ TEST(SettingsFileWindows, ReplacesTheOldFileAndLeavesNoTemporaryFile) {
 
 TEST(SettingsFileWindows, CreatesMissingFoldersWhicheverSlashSeparatesThem) {
     const testing::TemporaryFolder folder;
-    for (const char* below : {"\\Roaming\\Brennquist", "/Lokal/Brennquist"}) {
-        const std::string path = SettingsFilePath(NarrowPath(folder.Path()) + below);
+    for (const wchar_t* below : {L"\\Roaming\\Brennquist", L"/Lokal/Brennquist"}) {
+        const fs::path path = SettingsFilePath(folder.Path().native() + below);
         ASSERT_FALSE(SaveSettingsFile(path, InputSet{})) << below;
         EXPECT_EQ(LinesOf(path).size(), 9U) << below;
     }
     EXPECT_THAT(folder.Entries(), ElementsAre("Lokal", "Roaming"));
 }
 
-TEST(SettingsFileWindows, FolderNamesBeyondAsciiReachTheRightFolder) {
+// Names the ANSI code page cannot hold ("Ł" would become "L", another folder).
+TEST(SettingsFileWindows, FolderNamesBeyondTheCodePageReachTheRightFolder) {
     const testing::TemporaryFolder folder;
-    const fs::path user = folder.Path() / L"Jürgen Weiß";
-    const std::string path = SettingsFilePath(NarrowPath(user));
+    const fs::path user = folder.Path() / L"Ольга Łukasz" / L"Brennquist";
+    const fs::path path = SettingsFilePath(user);
 
     ASSERT_FALSE(SaveSettingsFile(path, InputSet{}));
 
@@ -119,8 +130,7 @@ TEST_P(SettingsFileWindowsRefused, KeepsTheOldFile) {
     testing::WriteBytes(file, kOldFile);
     const Unblock unblock = GetParam().block(file);
 
-    const std::error_code error =
-        SaveSettingsFile(SettingsFilePath(NarrowPath(folder.Path())), InputSet{});
+    const std::error_code error = SaveSettingsFile(SettingsFilePath(folder.Path()), InputSet{});
     unblock();
 
     EXPECT_TRUE(error);
@@ -150,7 +160,7 @@ INSTANTIATE_TEST_SUITE_P(Cases, SettingsFileWindowsRefused,
 TEST(SettingsFileWindows, AFolderInTheFilesPlaceStaysAndGivesNoLines) {
     const testing::TemporaryFolder folder;
     fs::create_directory(folder.Path() / "akku.dat");
-    const std::string path = SettingsFilePath(NarrowPath(folder.Path()));
+    const fs::path path = SettingsFilePath(folder.Path());
 
     EXPECT_TRUE(SaveSettingsFile(path, InputSet{}));
 
@@ -161,7 +171,7 @@ TEST(SettingsFileWindows, AFolderInTheFilesPlaceStaysAndGivesNoLines) {
 
 TEST(SettingsFileWindows, AMissingFileGivesNoLines) {
     const testing::TemporaryFolder folder;
-    EXPECT_TRUE(LinesOf(SettingsFilePath(NarrowPath(folder.Path()))).empty());
+    EXPECT_TRUE(LinesOf(SettingsFilePath(folder.Path())).empty());
 }
 
 }  // namespace

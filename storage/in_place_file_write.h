@@ -1,6 +1,6 @@
 #pragma once
 
-#include <string>
+#include <filesystem>
 #include <string_view>
 #include <system_error>
 
@@ -11,6 +11,6 @@ namespace brennquist {
 // write or the flush fails, the old content is written back as well as it
 // can be and the first error is returned. The file keeps its identity, owner
 // and permissions.
-std::error_code WriteFileInPlace(const std::string& path, std::string_view bytes);
+std::error_code WriteFileInPlace(const std::filesystem::path& path, std::string_view bytes);
 
 }  // namespace brennquist
