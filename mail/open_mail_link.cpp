@@ -102,4 +102,9 @@ bool OpenMailLink(std::string_view link) {
     return verdict != kNotTaken;
 }
 
+// xdg-open runs apart from the program already: no helper of its own.
+std::optional<int> AnswerAsMailHelper(int /*argc*/, const char* const* /*argv*/) {
+    return std::nullopt;
+}
+
 }  // namespace brennquist

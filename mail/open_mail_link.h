@@ -1,5 +1,6 @@
 #pragma once
 
+#include <optional>
 #include <string_view>
 
 namespace brennquist {
@@ -10,5 +11,10 @@ namespace brennquist {
 // take it: no handler is registered or none can be started. Never waits
 // longer than that. This is the one platform call of the mail inquiry.
 [[nodiscard]] bool OpenMailLink(std::string_view link);
+
+// Where the hand-over runs in the program started again as a helper, main()
+// lets this answer first, before anything graphical starts: the helper's exit
+// status, or nullopt for any other command line.
+[[nodiscard]] std::optional<int> AnswerAsMailHelper(int argc, const char* const* argv);
 
 }  // namespace brennquist

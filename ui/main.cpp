@@ -2,6 +2,7 @@
 #include <iostream>
 #include <span>
 
+#include "mail/open_mail_link.h"
 #include "report/report_printer.h"
 #include "ui/command_line.h"
 #include "ui/display_check.h"
@@ -9,8 +10,11 @@
 #include "ui/qt_texts.h"
 
 int main(int argc, char** argv) {
-    // Started again by Drucken: no window, no display needed.
+    // Started again by Drucken or eMail Anfrage: no window, no display needed.
     if (const auto helped = brennquist::AnswerAsPrintHelper(argc, argv)) {
+        return *helped;
+    }
+    if (const auto helped = brennquist::AnswerAsMailHelper(argc, argv)) {
         return *helped;
     }
     if (const auto answered = brennquist::AnswerCommandLine(argc, argv, std::cout)) {

@@ -6,7 +6,7 @@
 // executable alone, and before main() runs, for these two questions only,
 // standard output and error that lead nowhere are joined to the console the
 // program was started from, if any. Output already redirected to a file or
-// pipe stays so. The print helper never asks.
+// pipe stays so. The helpers never ask.
 #include <windows.h>
 // After windows.h, which it needs.
 #include <shellapi.h>
@@ -16,6 +16,7 @@
 #include <span>
 #include <string_view>
 
+#include "mail/windows/mail_helper.h"
 #include "report/windows/print_helper.h"
 #include "ui/command_line.h"
 
@@ -39,8 +40,8 @@ bool IsQuestion(const std::wstring_view argument) {
            Equals(argument, brennquist::kHelpArgument);
 }
 
-// As main() decides: the print helper is answered first, then any argument
-// that asks for the version or the usage.
+// As main() decides: a helper is answered first, then any argument that asks
+// for the version or the usage.
 bool AsksAQuestion() {
     int count = 0;
     LPWSTR* const arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
@@ -49,7 +50,8 @@ bool AsksAQuestion() {
     }
     const std::span<LPWSTR> all(arguments, count > 0 ? static_cast<std::size_t>(count) : 0);
     const bool helper =
-        all.size() > 1 && std::wstring_view(all[1]) == brennquist::kWindowsPrintHelperArgument;
+        all.size() > 1 && (std::wstring_view(all[1]) == brennquist::kWindowsPrintHelperArgument ||
+                           std::wstring_view(all[1]) == brennquist::kMailHelperArgument);
     const bool asks =
         !helper && all.size() > 1 && std::ranges::any_of(all.subspan(1), [](const LPWSTR argument) {
             return IsQuestion(argument);
