@@ -21,7 +21,7 @@ HINSTANCE WINAPI RecordingShell(HWND owner, LPCWSTR verb, LPCWSTR file, LPCWSTR 
     shellCall = std::wstring(owner == nullptr ? L"(none)" : L"(window)") + L'|' + text(verb) +
                 L'|' + text(file) + L'|' + text(parameters) + L'|' + text(folder) + L'|' +
                 std::to_wstring(show);
-    return reinterpret_cast<HINSTANCE>(SE_ERR_NOASSOC + 2);  // NOLINT: the shell's way
+    return reinterpret_cast<HINSTANCE>(INT_PTR{33});  // NOLINT: above 32, handed over
 }
 
 TEST(MailHelperTest, TheShellGetsTheLinkWithEmptyParametersAndFolder) {

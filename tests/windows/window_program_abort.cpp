@@ -1,23 +1,23 @@
-// This test program, a console program, stands in for the window program
-// when Drucken starts it again as the print helper. There, a fatal Qt message
-// ends in abort() as Microsoft documents msvcrt's abort() for a window
-// program: its message in a box unless the error mode says standard error,
-// then SIGABRT, then exit code 3. (Qt for Windows itself ends such a process
-// without abort(), and Wine's abort() shows no box at all.)
+// The print helper that AHelperThatAbortsFailsTheJob starts (this console
+// test program again, on a Qt platform that does not exist) stands in for the
+// window program's: its fatal Qt message ends in abort() as Microsoft
+// documents msvcrt's abort() in a window program, with a message box unless
+// the error mode says standard error, then SIGABRT, then exit code 3. (Qt for
+// Windows ends such a process without abort(); Wine's abort() shows no box.)
 #include <windows.h>
-// After windows.h, which it needs.
-#include <shellapi.h>
 
+#include <QString>
 #include <QtGlobal>
 #include <csignal>
 #include <cstdlib>
-#include <string_view>
-
-#include "report/windows/print_helper.h"
 
 namespace {
 
-[[noreturn]] void AbortAsInAWindowProgram() {
+void AbortAsInAWindowProgram(const QtMsgType type, const QMessageLogContext& /*context*/,
+                             const QString& /*message*/) {
+    if (type != QtFatalMsg) {
+        return;
+    }
     if (::_set_error_mode(_REPORT_ERRMODE) != _OUT_TO_STDERR) {
         ::MessageBoxW(nullptr, L"abnormal program termination", L"Runtime Error!", MB_OK);
     }
@@ -25,30 +25,14 @@ namespace {
     std::_Exit(3);
 }
 
-void AbortOnFatal(const QtMsgType type, const QMessageLogContext& /*context*/,
-                  const QString& /*message*/) {
-    if (type == QtFatalMsg) {
-        AbortAsInAWindowProgram();
-    }
-}
-
-bool StartedAsPrintHelper() {
-    int count = 0;
-    LPWSTR* const arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    const bool helper = arguments != nullptr && count > 1 &&
-                        std::wstring_view(arguments[1]) == brennquist::kWindowsPrintHelperArgument;
-    ::LocalFree(static_cast<HLOCAL>(arguments));
-    return helper;
-}
-
-struct WindowProgramAbort {
-    WindowProgramAbort() {
-        if (StartedAsPrintHelper()) {
-            qInstallMessageHandler(AbortOnFatal);
+struct HelperOnNoPlatform {
+    HelperOnNoPlatform() {
+        if (qEnvironmentVariable("QT_QPA_PLATFORM") == QLatin1String("none")) {
+            qInstallMessageHandler(AbortAsInAWindowProgram);
         }
     }
 };
 
-const WindowProgramAbort kWindowProgramAbort;
+const HelperOnNoPlatform kHelperOnNoPlatform;
 
 }  // namespace
