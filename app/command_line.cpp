@@ -30,11 +30,11 @@ int Finish(std::ostream& out) {
 std::optional<int> AnswerCommandLine(int argc, const char* const* argv, std::ostream& out) {
     const std::span arguments(argv, argc > 0 ? static_cast<std::size_t>(argc) : 0);
     for (const std::string_view argument : arguments.subspan(arguments.empty() ? 0 : 1)) {
-        if (argument == "--version") {
+        if (argument == kVersionArgument) {
             out << "Brennquist " BRENNQUIST_VERSION "\n";
             return Finish(out);
         }
-        if (argument == "--help") {
+        if (argument == kHelpArgument) {
             out << kUsage << kSettingsLocationHelp;
             return Finish(out);
         }

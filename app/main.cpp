@@ -7,11 +7,15 @@
 #include "app/qt_texts.h"
 #include "app/system_environment.h"
 #include "report/print_helper.h"
+#include "mail/open_mail_link.h"
 #include "ui/frm_main.h"
 
 int main(int argc, char** argv) {
-    // Started again by Drucken: no window, no display needed.
+    // Started again by Drucken or eMail Anfrage: no window, no display needed.
     if (const auto helped = brennquist::AnswerAsPrintHelper(argc, argv)) {
+        return *helped;
+    }
+    if (const auto helped = brennquist::AnswerAsMailHelper(argc, argv)) {
         return *helped;
     }
     if (const auto answered = brennquist::AnswerCommandLine(argc, argv, std::cout)) {

@@ -3,6 +3,7 @@
 #include <chrono>
 #include <cstdint>
 #include <functional>
+#include <optional>
 #include <string_view>
 
 #include "mail/mail_outcome.h"
@@ -21,5 +22,10 @@ using AwaitHandOver =
 // it (a handler may keep running while the mail program is open); never waits
 // longer than that. This is the one platform call of the mail inquiry.
 [[nodiscard]] MailOutcome OpenMailLink(std::string_view link, const AwaitHandOver& await = {});
+
+// Where the hand-over runs in the program started again as a helper, main()
+// lets this answer first, before anything graphical starts: the helper's exit
+// status, or nullopt for any other command line.
+[[nodiscard]] std::optional<int> AnswerAsMailHelper(int argc, const char* const* argv);
 
 }  // namespace brennquist

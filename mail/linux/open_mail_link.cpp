@@ -160,4 +160,9 @@ MailOutcome OpenMailLink(std::string_view link, const AwaitHandOver& await) {
     return outcome;
 }
 
+// xdg-open runs apart from the program already: no helper of its own.
+std::optional<int> AnswerAsMailHelper(int /*argc*/, const char* const* /*argv*/) {
+    return std::nullopt;
+}
+
 }  // namespace brennquist

@@ -1,28 +1,24 @@
 // The Windows shell opens the link with the user's mail program, as the
-// "mailto" handler set in Windows says.
+// "mailto" handler set in Windows says, from a helper process
+// (mail_helper.h) that the window waits for no longer than a moment.
 #include "mail/open_mail_link.h"
 
-#include <windows.h>
-// after windows.h, whose types it uses
-#include <shellapi.h>
+#include <chrono>
 
-#include <QString>
-
-#include "mail/shell_execute_outcome.h"
+#include "mail/windows/mail_helper.h"
 
 namespace brennquist {
+namespace {
 
-// The link is UTF-8; the wide shell call takes every character as typed,
-// where the narrow one would lose what the ANSI code page cannot hold. The
-// shell returns once the mail program has the link or none is registered for
-// "mailto" (SE_ERR_NOASSOC).
-MailOutcome OpenMailLink(std::string_view link, const AwaitHandOver& /*await*/) {
-    const std::wstring wide =
-        QString::fromUtf8(link.data(), static_cast<qsizetype>(link.size())).toStdWString();
-    const HINSTANCE result =
-        ::ShellExecuteW(nullptr, L"open", wide.c_str(), nullptr, nullptr, SW_SHOWNORMAL);
-    return MailOutcomeOfShellExecute(
-        reinterpret_cast<INT_PTR>(result));  // NOLINT(*-reinterpret-cast)
+// A mail program may take its time to answer the shell; past this the link
+// is taken as handed over.
+constexpr std::chrono::milliseconds kHandOverTime{3000};
+
+}  // namespace
+
+MailOutcome OpenMailLink(const std::string_view link, const AwaitHandOver& await) {
+    const MailHandOver handOver(link);
+    return handOver.Await(std::chrono::steady_clock::now() + kHandOverTime, await);
 }
 
 }  // namespace brennquist

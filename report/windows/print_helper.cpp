@@ -21,6 +21,7 @@
 #include "report/report_printer.h"
 #include "report/report_texts_record.h"
 #include "report/windows/print_helper_launch.h"
+#include "report/windows/quiet_failure.h"
 
 namespace brennquist {
 namespace {
@@ -66,8 +67,6 @@ int ExitCodeFor(const PrintOutcome outcome) {
 }
 
 int ServeAsPrintHelper(const char* program, const std::filesystem::path& textsFile) {
-    // Nobody is there to answer a Windows error dialog.
-    ::SetErrorMode(SEM_FAILCRITICALERRORS | SEM_NOGPFAULTERRORBOX | SEM_NOOPENFILEERRORBOX);
     const std::optional<ReportTexts> texts = ReadTexts(textsFile);
     if (!texts) {
         return ExitCodeFor(PrintOutcome::JobFailed);
@@ -86,6 +85,7 @@ std::optional<int> AnswerAsPrintHelper(const int argc, const char* const* argv) 
     if (argc < 2 || argv[1] != kPrintHelperArgument) {
         return std::nullopt;
     }
+    EndQuietlyOnFailure(ExitCodeFor(PrintOutcome::JobFailed));
     const std::vector<std::wstring> arguments = WideArguments();
     if (arguments.size() != 3 || arguments[1] != kWidePrintHelperArgument) {
         return 2;

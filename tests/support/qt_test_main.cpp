@@ -1,14 +1,19 @@
 // main() for widget tests: one offscreen QApplication under a German locale,
-// whatever the calling shell has set. A test that presses Drucken starts the
-// test program again as the print helper, as the real program would.
+// whatever the calling shell has set. A test that presses Drucken or eMail
+// Anfrage starts the test program again as the helper, as the real program
+// would.
 #include <gtest/gtest.h>
 
 #include <QApplication>
 
+#include "mail/open_mail_link.h"
 #include "report/print_helper.h"
 
 int main(int argc, char** argv) {
     if (const auto helped = brennquist::AnswerAsPrintHelper(argc, argv)) {
+        return *helped;
+    }
+    if (const auto helped = brennquist::AnswerAsMailHelper(argc, argv)) {
         return *helped;
     }
     // Offscreen unless a test run names the platform that draws the real

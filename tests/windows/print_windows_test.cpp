@@ -17,6 +17,7 @@
 #include <string>
 #include <thread>
 
+#include "report/report_texts_record.h"
 #include "report/windows/print_helper_launch.h"
 #include "ui/responsive_wait.h"
 #include "tests/ui/window_fixture.h"
@@ -161,6 +162,24 @@ TEST(PrintHelperTest, TextsThatAreNotAReportFailTheJob) {
 
     EXPECT_EQ(RunPrintHelper(file, std::chrono::steady_clock::now() + std::chrono::seconds(30)),
               PrintOutcome::JobFailed);
+}
+
+// A helper that aborts, here as its Qt finds no platform to start on, ends at
+// once: no box that nobody sees holds it until the deadline.
+TEST(PrintHelperTest, AHelperThatAbortsFailsTheJob) {
+    QTemporaryDir folder;
+    ASSERT_TRUE(folder.isValid());
+    const std::wstring file = folder.filePath(QStringLiteral("report.txt")).toStdWString();
+    std::ofstream(std::filesystem::path(file), std::ios::binary)
+        << RecordOf(ReportTexts{.printDate = std::chrono::year{2026} / 1 / 1});
+    const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
+    qputenv("QT_QPA_PLATFORM", "none");
+
+    const PrintOutcome outcome =
+        RunPrintHelper(file, std::chrono::steady_clock::now() + std::chrono::seconds(60));
+
+    qputenv("QT_QPA_PLATFORM", platform);
+    EXPECT_EQ(outcome, PrintOutcome::JobFailed);
 }
 
 }  // namespace
