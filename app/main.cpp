@@ -6,8 +6,8 @@
 #include "app/display_check.h"
 #include "app/qt_texts.h"
 #include "app/system_environment.h"
-#include "report/print_helper.h"
 #include "mail/open_mail_link.h"
+#include "report/print_helper.h"
 #include "ui/frm_main.h"
 
 int main(int argc, char** argv) {

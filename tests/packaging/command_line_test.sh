@@ -22,8 +22,10 @@ if "${no_display[@]}" "$program" --help >/dev/full 2>/dev/null; then
 fi
 # Drucken starts the program again as its print helper, which needs no display
 # and answers with how the exchange ended: here with no print service at all.
-helper=$(CUPS_SERVER=/nonexistent/cups.sock "${no_display[@]}" "$program" --print-helper \
-    "$work/report.pdf" Brennquist </dev/null) || fail "print helper exited $?"
+# It is told its parent (this shell: exec leaves no shell between) and the
+# milliseconds it has.
+helper=$(CUPS_SERVER=/nonexistent/cups.sock exec "${no_display[@]}" "$program" --print-helper \
+    "$work/report.pdf" Brennquist $$ 5000 </dev/null) || fail "print helper exited $?"
 grep -qx 'outcome [0-9]*' <<<"$helper" || fail "print helper said: $helper"
 
 # A free display of our own; -displayfd tells which one it took.

@@ -187,7 +187,7 @@ TEST_P(DesktopPingTest, EveryPingDuringTheWaitIsAnsweredWithinASecond) {
     const QTemporaryDir bin;
     QFile opener(bin.filePath(QStringLiteral("xdg-open")));
     ASSERT_TRUE(opener.open(QIODevice::WriteOnly));
-    opener.write("#!/bin/sh\nexec sleep 30\n");
+    opener.write("#!/bin/sh\nexec sleep 8\n");
     opener.close();
     opener.setPermissions(QFile::ReadOwner | QFile::ExeOwner);
     const QByteArray path = qgetenv("PATH");
@@ -204,6 +204,8 @@ TEST_P(DesktopPingTest, EveryPingDuringTheWaitIsAnsweredWithinASecond) {
         ASSERT_EQ(pinged.Boxes().Count(QString::fromUtf8(GetParam().notice)), 1)
             << "the button did not wait for the other process";
     }
+    std::cout << "longest ping " << manager.LongestWait().count() << " ms, " << manager.Answered()
+              << " answered\n";
     EXPECT_GE(manager.Answered(), 10) << "the window answered hardly any ping while it waited";
     EXPECT_LT(manager.LongestWait(), std::chrono::seconds(1));
 }
