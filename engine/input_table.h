@@ -32,7 +32,6 @@ inline constexpr std::array<InputEntry, 9> kInputs{{
 }};
 
 // The inputs typed into text fields: all but the cell type.
-inline constexpr std::span<const InputEntry> kTextInputs =
-    std::span(kInputs).subspan<1>();
+inline constexpr std::span<const InputEntry> kTextInputs = std::span(kInputs).subspan<1>();
 
 }  // namespace brennquist

@@ -9,9 +9,9 @@
 #include <string_view>
 #include <vector>
 
+#include "storage/code_page_1252.h"
 #include "storage/settings_file.h"
 #include "storage/settings_line_reader.h"
-#include "storage/code_page_1252.h"
 
 namespace {
 

@@ -84,10 +84,9 @@ void ForEachText(Visit&& visit, auto& texts) {
         }
     }
     auto& out = texts.results;
-    for (auto* const text :
-         {&out.lblMessage, &out.lblU, &out.lblI, &out.lblK, &out.lblg, &out.lblz, &out.lblt,
-          &out.lblImot, &out.lblEta, &out.FrameMotor, &out.lbllbln, &out.lbln, &out.lbllblPW,
-          &out.lblPW, &out.lbln100, &out.lblLuftS}) {
+    for (auto* const text : {&out.lblMessage, &out.lblU, &out.lblI, &out.lblK, &out.lblg, &out.lblz,
+                             &out.lblt, &out.lblImot, &out.lblEta, &out.FrameMotor, &out.lbllbln,
+                             &out.lbln, &out.lbllblPW, &out.lblPW, &out.lbln100, &out.lblLuftS}) {
         if (!std::invoke(visit, *text)) {
             return;
         }

@@ -22,7 +22,8 @@ SettingsLineReader SettingsLineReader::FromBytes(std::string_view bytes) {
     return reader;
 }
 
-SettingsLineReader SettingsLineReader::Open(const std::filesystem::path& path, std::size_t mostBytes) {
+SettingsLineReader SettingsLineReader::Open(const std::filesystem::path& path,
+                                            std::size_t mostBytes) {
     SettingsLineReader reader;
     reader.file_ = OpenRegularFileForReading(path);
     reader.failed_ = !reader.file_.IsOpen();

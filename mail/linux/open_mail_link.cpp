@@ -155,7 +155,8 @@ MailOutcome OpenMailLink(std::string_view link, const AwaitHandOver& await) {
     int status = 0;
     while (starter > 0 && ::waitpid(starter, &status, 0) < 0 && errno == EINTR) {
     }
-    const MailOutcome outcome = starter > 0 ? AwaitOutcome(pipe[0], await) : MailOutcome::StartFailed;
+    const MailOutcome outcome =
+        starter > 0 ? AwaitOutcome(pipe[0], await) : MailOutcome::StartFailed;
     ::close(pipe[0]);
     return outcome;
 }

@@ -9,15 +9,15 @@
 #include <csignal>
 
 #include <algorithm>
-#include <utility>
 #include <array>
 #include <cerrno>
 #include <charconv>
 #include <string>
+#include <utility>
 #include <vector>
 
-#include "report/print_helper.h"
 #include "report/linux/print_helper_protocol.h"
+#include "report/print_helper.h"
 
 extern char** environ;  // NOLINT: the process's environment, handed on to the helper
 
@@ -124,7 +124,8 @@ PrintHelperConnection::PrintHelperConnection(const int pdf, const std::string& t
     }
     socket_ = ends[0];
     // dup2 onto itself would keep close-on-exec: the PDF never sits at 3 here.
-    const int pdfAside = pdf == kPdfDescriptor ? ::fcntl(pdf, F_DUPFD_CLOEXEC, kPdfDescriptor + 1) : pdf;
+    const int pdfAside =
+        pdf == kPdfDescriptor ? ::fcntl(pdf, F_DUPFD_CLOEXEC, kPdfDescriptor + 1) : pdf;
     pid_ = pdfAside < 0 ? -1 : Spawn(ends[1], pdfAside, title, deadline);
     if (pdfAside != pdf && pdfAside >= 0) {
         ::close(pdfAside);

@@ -8,8 +8,8 @@
 #include <QPushButton>
 #include <iostream>
 
-#include "tests/support/recording_message_boxes.h"
 #include "app/system_environment.h"
+#include "tests/support/recording_message_boxes.h"
 #include "ui/frm_main.h"
 
 int main(int argc, char** argv) {

@@ -71,7 +71,9 @@ class PingingWindowManager {
         }
     }
 
-    [[nodiscard]] bool Connected() const { return xcb_connection_has_error(connection_.get()) == 0; }
+    [[nodiscard]] bool Connected() const {
+        return xcb_connection_has_error(connection_.get()) == 0;
+    }
     [[nodiscard]] int Answered() const { return answered_; }
     // The longest answer, counting pings that are still unanswered.
     [[nodiscard]] std::chrono::milliseconds LongestWait() const {

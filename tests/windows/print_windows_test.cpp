@@ -19,8 +19,8 @@
 
 #include "report/report_texts_record.h"
 #include "report/windows/print_helper_launch.h"
-#include "ui/responsive_wait.h"
 #include "tests/ui/window_fixture.h"
+#include "ui/responsive_wait.h"
 
 namespace brennquist {
 namespace {

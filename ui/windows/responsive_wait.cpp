@@ -11,11 +11,10 @@ bool AwaitResponsively(const std::intptr_t waitable,
     // NOLINTNEXTLINE(performance-no-int-to-ptr): the handle came as a number
     QWinEventNotifier signalled(reinterpret_cast<Qt::HANDLE>(waitable));
     bool ready = false;
-    QObject::connect(&signalled, &QWinEventNotifier::activated, &signalled,
-                     [&ready, &signalled] {
-                         ready = true;
-                         signalled.setEnabled(false);
-                     });
+    QObject::connect(&signalled, &QWinEventNotifier::activated, &signalled, [&ready, &signalled] {
+        ready = true;
+        signalled.setEnabled(false);
+    });
     return HandleEventsUntil(ready, deadline);
 }
 
