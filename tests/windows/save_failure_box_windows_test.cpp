@@ -1,12 +1,10 @@
-// The window's box after Windows failed half-way through replacing akku.dat
-// (ReplaceFileW answering ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 as documented:
-// the old file under the backup name): the new inputs went into place after all.
+// The box after ReplaceFileW failed half-way as documented for
+// ERROR_UNABLE_TO_MOVE_REPLACEMENT_2 (the old file under the backup name).
 #include <gmock/gmock.h>
 #include <gtest/gtest.h>
 #include <windows.h>
 
 #include <QDir>
-#include <QFile>
 #include <QTemporaryDir>
 
 #include "storage/windows/win32_calls.h"
@@ -25,13 +23,10 @@ BOOL WINAPI ReplaceFailingHalfWay(LPCWSTR replaced, LPCWSTR /*replacement*/, LPC
 
 TEST(SaveFailureBoxWindows, SaysTheNewInputsAreSavedAfterAll) {
     const QTemporaryDir folder;
-    const QString file = folder.filePath(QStringLiteral("akku.dat"));
-    QFile old(file);
-    ASSERT_TRUE(old.open(QIODevice::WriteOnly) && old.write("NiCd\r\n") == 6);
-    old.close();
     RecordingMessageBoxes boxes;
     frmMain window(boxes, FormEnvironment{folder.path(), QLocale(QLocale::German),
                                           [] { return QDate(2026, 12, 8); }});
+    window.SaveSettings();  // the first save puts akku.dat there to be replaced
     const Win32Calls windows = Win32();
     Win32().replaceFile = ReplaceFailingHalfWay;
     window.SaveSettings();
@@ -40,9 +35,9 @@ TEST(SaveFailureBoxWindows, SaysTheNewInputsAreSavedAfterAll) {
     const QString text = QStringLiteral(
         "Beim Speichern der Eingaben in der Datei „%1“ ist ein Fehler "
         "aufgetreten. Die neuen Eingaben wurden dennoch gespeichert.");
-    EXPECT_THAT(boxes.shown,
-                ::testing::ElementsAre(ShownBox{text.arg(QDir::toNativeSeparators(file)),
-                                                QStringLiteral("Hinweis"), QMessageBox::Warning}));
+    EXPECT_THAT(boxes.shown, ::testing::ElementsAre(ShownBox{
+                                 text.arg(QDir::toNativeSeparators(folder.filePath("akku.dat"))),
+                                 QStringLiteral("Hinweis"), QMessageBox::Warning}));
 }
 
 }  // namespace

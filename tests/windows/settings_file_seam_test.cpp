@@ -19,13 +19,9 @@ using ::testing::ElementsAre;
 constexpr std::string_view kOldFile = "NiCd\r\n1\r\n2\r\n3\r\n4\r\n5\r\n6\r\n7\r\n8\r\n";
 
 // A folder with an old akku.dat; Windows' own calls come back afterwards.
-class SettingsFileSeam : public ::testing::Test {
+class SettingsFileSeam : public ::testing::Test {  // NOLINT(*-special-member-functions)
   public:
     SettingsFileSeam() { testing::WriteBytes(folder_.Path() / "akku.dat", kOldFile); }
-    SettingsFileSeam(const SettingsFileSeam&) = delete;
-    SettingsFileSeam& operator=(const SettingsFileSeam&) = delete;
-    SettingsFileSeam(SettingsFileSeam&&) = delete;
-    SettingsFileSeam& operator=(SettingsFileSeam&&) = delete;
     ~SettingsFileSeam() override { Win32() = saved_; }
 
   protected:

@@ -4,9 +4,9 @@
 #include <gtest/gtest.h>
 #include <windows.h>
 
-#include <algorithm>
 #include <filesystem>
 #include <functional>
+#include <map>
 #include <optional>
 #include <string>
 #include <vector>
@@ -33,7 +33,7 @@ std::vector<std::string> LinesOf(const fs::path& path) {
 
 InputSet Umlauts() {
     InputSet inputs;
-    inputs.cmbCellSelect = "Läufer aus Łódź";
+    inputs.cmbCellSelect = "Läufer aus Łuków";
     inputs.txtReihe = "4";
     inputs.txtg = "9,8 – ca.";
     return inputs;
@@ -41,39 +41,27 @@ InputSet Umlauts() {
 
 // The first line in the ANSI code page Windows names (German, then Polish or
 // Czech Windows), and as it reads back: what the page lacks is '?'.
-struct CodePageLine {
-    UINT codePage;
-    std::string bytes;
-    std::string readBack;
-};
-const std::vector<CodePageLine> kFirstLines{
-    {1252,
-     "L\xE4ufer aus ?\xF3"
-     "d?\r\n",
-     "Läufer aus ?ód?"},
-    {1250,
-     "L\xE4ufer aus \xA3\xF3"
-     "d\x9F\r\n",
-     "Läufer aus Łódź"},
+const std::map<UINT, std::pair<std::string, std::string>> kFirstLines{
+    {1252, {"L\xE4ufer aus ?uk\xF3w\r\n", "Läufer aus ?uków"}},
+    {1250, {"L\xE4ufer aus \xA3uk\xF3w\r\n", "Läufer aus Łuków"}},
 };
 
 TEST(SettingsFileWindows, SavesNineLinesWithCrLfInTheAnsiCodePageAndReadsThemBack) {
-    const auto page = std::find_if(kFirstLines.begin(), kFirstLines.end(),
-                                   [](const auto& line) { return line.codePage == ::GetACP(); });
-    ASSERT_NE(page, kFirstLines.end()) << "no case for code page " << ::GetACP();
+    ASSERT_TRUE(kFirstLines.contains(::GetACP())) << "no case for code page " << ::GetACP();
+    const auto& [firstLine, readBack] = kFirstLines.at(::GetACP());
     const testing::TemporaryFolder folder;
     const fs::path path = SettingsFilePath(folder.Path());
 
     ASSERT_FALSE(SaveSettingsFile(path, Umlauts()));
 
     const std::string bytes = testing::ReadBytes(folder.Path() / "akku.dat");
-    EXPECT_EQ(bytes.substr(0, page->bytes.size()), page->bytes);
+    EXPECT_EQ(bytes.substr(0, firstLine.size()), firstLine);
     EXPECT_NE(bytes.find("9,8 \x96 ca.\r\n"), std::string::npos) << "the dash";
     EXPECT_EQ(std::count(bytes.begin(), bytes.end(), '\n'), 9);
     EXPECT_EQ(bytes.find("\n\n"), std::string::npos) << "every line ends with CR LF";
     EXPECT_TRUE(bytes.ends_with("\r\n1000\r\n"));
     EXPECT_THAT(LinesOf(path),
-                ElementsAre(page->readBack, "350", "5", "9,8 – ca.", "4", "1", "5", "80", "1000"));
+                ElementsAre(readBack, "350", "5", "9,8 – ca.", "4", "1", "5", "80", "1000"));
     EXPECT_THAT(folder.Entries(), ElementsAre("akku.dat"));
 }
 
