@@ -260,10 +260,11 @@ TEST(SettingsFileRenameRefused, BindMountedFileIsWrittenInPlace) {
     testing::WriteBytes(path, kOldFile);
     testing::WriteBytes(mounted, kOldFile);
 
+    const std::string inNamespace =
+        "mountpoint -q / || exit 78; mount --make-rprivate / || exit 1;"
+        " mount --bind \"$1\" \"$2\" 2>/dev/null || exit 77; exec \"$3\" \"$2\"";
     const int exitCode =
-        RunCommand({"unshare", "--mount", "--propagation", "unchanged", "sh", "-c",
-                    "mountpoint -q / || exit 78; mount --make-rprivate / || exit 1;"
-                    " mount --bind \"$1\" \"$2\" 2>/dev/null || exit 77; exec \"$3\" \"$2\"",
+        RunCommand({"unshare", "--mount", "--propagation", "unchanged", "sh", "-c", inNamespace,
                     "sh", mounted.string(), path.string(), BRENNQUIST_SAVE_HELPER});
     if (exitCode == kRootNoMountPoint) {
         GTEST_SKIP() << "the root is no mount point (a chroot into a plain folder or a container),"
