@@ -1,9 +1,9 @@
 // The print helper that AHelperThatAbortsFailsTheJob starts (this console
 // test program again, on a Qt platform that does not exist) stands in for the
-// window program's: its fatal Qt message ends in abort() as Microsoft
-// documents msvcrt's abort() in a window program, with a message box unless
-// the error mode says standard error, then SIGABRT, then exit code 3. (Qt for
-// Windows ends such a process without abort(); Wine's abort() shows no box.)
+// window program's: Qt's warning that it finds no such platform ends in
+// abort() as Microsoft documents msvcrt's abort() in a window program, with a
+// message box unless the error mode says standard error, then SIGABRT, then
+// exit code 3. (Wine's abort() shows no box.)
 #include <windows.h>
 
 #include <QString>
@@ -15,7 +15,7 @@ namespace {
 
 void AbortAsInAWindowProgram(const QtMsgType type, const QMessageLogContext& /*context*/,
                              const QString& /*message*/) {
-    if (type != QtFatalMsg) {
+    if (type == QtDebugMsg || type == QtInfoMsg) {
         return;
     }
     if (::_set_error_mode(_REPORT_ERRMODE) != _OUT_TO_STDERR) {
