@@ -14,10 +14,4 @@ namespace brennquist {
 [[nodiscard]] bool AwaitResponsively(std::intptr_t waitable,
                                      std::chrono::steady_clock::time_point deadline);
 
-// The loop behind it where the event loop watches the waitable itself
-// (Linux): handles events, user input held back, until `ready` is set by one
-// of them or the deadline passes.
-[[nodiscard]] bool HandleEventsUntil(const bool& ready,
-                                     std::chrono::steady_clock::time_point deadline);
-
 }  // namespace brennquist

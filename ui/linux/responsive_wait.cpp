@@ -1,7 +1,12 @@
-// Linux: the waitable is a file descriptor, watched by the event loop.
+// Linux: the waitable is a file descriptor, watched by Qt's event loop, which
+// sleeps until it, the deadline's timer or the desktop has something.
 #include "ui/responsive_wait.h"
 
+#include <QCoreApplication>
+#include <QEventLoop>
 #include <QSocketNotifier>
+#include <QTimer>
+#include <algorithm>
 
 namespace brennquist {
 
@@ -13,7 +18,17 @@ bool AwaitResponsively(const std::intptr_t waitable,
         ready = true;
         readable.setEnabled(false);  // level-triggered: once is enough
     });
-    return HandleEventsUntil(ready, deadline);
+    QTimer deadlineTimer;
+    deadlineTimer.setSingleShot(true);
+    deadlineTimer.setTimerType(Qt::PreciseTimer);
+    deadlineTimer.start(std::chrono::ceil<std::chrono::milliseconds>(std::max(
+        deadline - std::chrono::steady_clock::now(), std::chrono::steady_clock::duration{})));
+    // A quit asked for meanwhile ends no wait.
+    while (!ready && deadlineTimer.isActive()) {
+        QCoreApplication::processEvents(QEventLoop::WaitForMoreEvents |
+                                        QEventLoop::ExcludeUserInputEvents);
+    }
+    return ready;
 }
 
 }  // namespace brennquist
