@@ -13,6 +13,7 @@
 #include <QTemporaryDir>
 #include <atomic>
 #include <chrono>
+#include <cstdlib>
 #include <fstream>
 #include <string>
 #include <thread>
@@ -64,6 +65,7 @@ class SilentPipe {
     }
 
     [[nodiscard]] bool Made() const { return pipe_ != INVALID_HANDLE_VALUE; }
+    [[nodiscard]] HANDLE Handle() const { return pipe_; }
     [[nodiscard]] const std::wstring& Path() const { return path_; }
 
     // True once a reader opened the pipe and has closed it again, as its
@@ -152,6 +154,55 @@ TEST(PrintHelperTest, WhileWaitingTheWindowAnswersMessagesAtOnce) {
     EXPECT_EQ(outcome, PrintOutcome::NoAnswer);
     EXPECT_GE(answered, 5) << "hardly a message was sent during the wait";
     EXPECT_EQ(unanswered, 0) << "a message waited a second for the window's thread";
+}
+
+// This test program started again with this variable set stands in for a
+// window that waits on a helper reading the named pipe, until it is killed.
+// The variable goes before the helper starts, which would inherit it.
+constexpr const wchar_t* kWaitOnPipe = L"BRENNQUIST_TEST_WAIT_ON_PIPE";
+
+const bool kWaitingWindow = [] {
+    std::wstring pipe(MAX_PATH, L'\0');
+    const DWORD length = ::GetEnvironmentVariableW(kWaitOnPipe, pipe.data(), MAX_PATH);
+    if (length == 0 || length >= MAX_PATH) {
+        return false;
+    }
+    pipe.resize(length);
+    ::SetEnvironmentVariableW(kWaitOnPipe, nullptr);
+    static_cast<void>(
+        RunPrintHelper(pipe, std::chrono::steady_clock::now() + std::chrono::minutes(2)));
+    std::_Exit(0);
+}();
+
+// The helper runs in a job that ends with the window's last handle to it:
+// a window killed while it waits takes its helper along.
+TEST(PrintHelperTest, AHelperEndsWithItsKilledWindow) {
+    const SilentPipe pipe;
+    ASSERT_TRUE(pipe.Made());
+    std::wstring program(MAX_PATH, L'\0');
+    program.resize(::GetModuleFileNameW(nullptr, program.data(), MAX_PATH));
+    ASSERT_NE(::SetEnvironmentVariableW(kWaitOnPipe, pipe.Path().c_str()), 0);
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION window{};
+    std::wstring commandLine = L'"' + program + L'"';
+    const BOOL started = ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr,
+                                          FALSE, 0, nullptr, nullptr, &startup, &window);
+    ::SetEnvironmentVariableW(kWaitOnPipe, nullptr);
+    ASSERT_NE(started, 0);
+    // The helper has come once it holds the pipe's other end.
+    const bool helperCame =
+        ::ConnectNamedPipe(pipe.Handle(), nullptr) != 0 || ::GetLastError() == ERROR_PIPE_CONNECTED;
+
+    ::TerminateProcess(window.hProcess, 1);
+    ::WaitForSingleObject(window.hProcess, INFINITE);
+    ::CloseHandle(window.hThread);
+    ::CloseHandle(window.hProcess);
+    ASSERT_TRUE(helperCame) << "no helper came";
+    for (int tries = 0; tries < 50 && !pipe.ReaderCameAndWent(); ++tries) {
+        ::Sleep(100);
+    }
+    EXPECT_TRUE(pipe.ReaderCameAndWent()) << "the helper outlived its window";
 }
 
 TEST(PrintHelperTest, TextsThatAreNotAReportFailTheJob) {
