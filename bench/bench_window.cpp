@@ -12,6 +12,8 @@
 #include <array>
 #include <cstdlib>
 
+#include <optional>
+
 #include "ui/frm_main.h"
 
 namespace brennquist {
@@ -21,6 +23,7 @@ class SilentMessageBoxes final : public MessageBoxes {
   public:
     void Show(const QString& /*text*/, const QString& /*title*/,
               QMessageBox::Icon /*icon*/) override {}
+    [[nodiscard]] std::optional<QString> AskPrintFile() override { return std::nullopt; }
 };
 
 // Two keystrokes the benchmark alternates between, and what they must show.

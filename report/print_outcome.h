@@ -10,6 +10,7 @@ enum class PrintOutcome {
     ServiceUnreachable,      // no print service could be reached at all
     NoAnswer,                // the print service did not answer within the time limit
     AuthenticationRequired,  // the print service wants a user name and password
+    Cancelled,               // the user cancelled choosing the file the printer prints into
 };
 
 }  // namespace brennquist

@@ -21,9 +21,10 @@ bool PrintReportOn(QPrinter& printer, const ReportTexts& texts) {
     return DrawReport(printer, texts) && printer.printerState() != QPrinter::Error;
 }
 
-PrintOutcome PrintReportOnDefaultPrinter(const ReportTexts& texts, const AwaitReady& await) {
+PrintOutcome PrintReportOnDefaultPrinter(const ReportTexts& texts, const AwaitReady& await,
+                                         const AskOutputFile& askOutputFile) {
     return PrintThroughHelper(texts, std::chrono::steady_clock::now() + kPrintServiceTimeLimit,
-                              await);
+                              await, askOutputFile);
 }
 
 }  // namespace brennquist

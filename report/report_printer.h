@@ -26,8 +26,10 @@ inline constexpr std::chrono::milliseconds kPrintServiceTimeLimit{9000};
 // Prints the report on the system's default printer, without any dialog.
 // The page is handed to the print spooler by a helper process; the call
 // never waits for the printer itself, and for the spooler no longer than the
-// time limit, waiting through `await`.
+// time limit, waiting through `await`. A printer that prints into a file
+// gets the one `askOutputFile` names.
 [[nodiscard]] PrintOutcome PrintReportOnDefaultPrinter(const ReportTexts& texts,
-                                                       const AwaitReady& await = {});
+                                                       const AwaitReady& await = {},
+                                                       const AskOutputFile& askOutputFile = {});
 
 }  // namespace brennquist

@@ -17,4 +17,16 @@ class BusyCursor {
     ~BusyCursor() { QGuiApplication::restoreOverrideCursor(); }
 };
 
+// The plain cursor again for as long as it lives, for a question to the user
+// in the middle of a wait.
+class BusyCursorPause {
+  public:
+    BusyCursorPause() { QGuiApplication::restoreOverrideCursor(); }
+    BusyCursorPause(const BusyCursorPause&) = delete;
+    BusyCursorPause& operator=(const BusyCursorPause&) = delete;
+    BusyCursorPause(BusyCursorPause&&) = delete;
+    BusyCursorPause& operator=(BusyCursorPause&&) = delete;
+    ~BusyCursorPause() { QGuiApplication::setOverrideCursor(QCursor(Qt::WaitCursor)); }
+};
+
 }  // namespace brennquist

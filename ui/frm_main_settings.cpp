@@ -1,44 +1,22 @@
 #include <QComboBox>
-#include <QFile>
 #include <QLineEdit>
 #include <filesystem>
 #include <optional>
 #include <string>
 #include <system_error>
-#include <type_traits>
 
 #include "storage/settings_file.h"
+#include "ui/file_system_path.h"
 #include "ui/frm_main.h"
 #include "ui/utf8_text.h"
 
 namespace brennquist {
 namespace {
 
-// Where the file system spells paths in UTF-16 (Windows), a path goes there
-// as UTF-16, whatever the ANSI code page can hold; elsewhere as the bytes Qt
-// gives file names.
-constexpr bool kWidePaths = std::is_same_v<std::filesystem::path::value_type, wchar_t>;
-
 // akku.dat in the settings folder, spelled as the file system wants it; empty
 // where there is no folder for it (never "akku.dat" in the working folder).
 std::filesystem::path SettingsPath(const QString& folder) {
-    if (folder.isEmpty()) {
-        return {};
-    }
-    if constexpr (kWidePaths) {
-        return SettingsFilePath(folder.toStdWString());
-    } else {
-        return SettingsFilePath(QFile::encodeName(folder).toStdString());
-    }
-}
-
-// The path as the user reads it.
-QString PathText(const std::filesystem::path& path) {
-    if constexpr (kWidePaths) {
-        return QString::fromStdWString(path.wstring());
-    } else {
-        return QFile::decodeName(QByteArray::fromStdString(path.string()));
-    }
+    return folder.isEmpty() ? std::filesystem::path() : SettingsFilePath(FileSystemPath(folder));
 }
 
 }  // namespace

@@ -4,11 +4,13 @@
 #include <QPointer>
 #include <QString>
 #include <QWidget>
+#include <optional>
 
 namespace brennquist {
 
-// Every message the window shows goes through here: the program shows modal
-// boxes with one OK button, tests record them instead of blocking.
+// Every message the window shows and every question it asks goes through
+// here: the program shows modal boxes with one OK button and the system's
+// save dialog, tests record them instead of blocking.
 class MessageBoxes {
   public:
     MessageBoxes() = default;
@@ -19,6 +21,10 @@ class MessageBoxes {
     virtual ~MessageBoxes() = default;
 
     virtual void Show(const QString& text, const QString& title, QMessageBox::Icon icon) = 0;
+
+    // Asks which file the report goes into, for a default printer that prints
+    // into one: its path, or nullopt when the user cancels.
+    [[nodiscard]] virtual std::optional<QString> AskPrintFile() = 0;
 };
 
 // The real thing: a modal QMessageBox with a single OK button.
@@ -30,8 +36,12 @@ class ModalMessageBoxes final : public MessageBoxes {
     void CentreOn(QWidget* window);
 
     void Show(const QString& text, const QString& title, QMessageBox::Icon icon) override;
+    [[nodiscard]] std::optional<QString> AskPrintFile() override;
 
   private:
+    [[nodiscard]] QWidget* Parent() const;
+
+
     QPointer<QWidget> window_;
 };
 

@@ -69,9 +69,10 @@ struct AnonymousFile {
 
 // A name look-up, an encrypted connection, a password request or a server
 // that never finishes its answer cannot hold the window past the deadline.
+// A CUPS queue never asks where its output goes.
 PrintOutcome PrintThroughHelper(const ReportTexts& texts,
                                 const std::chrono::steady_clock::time_point deadline,
-                                const AwaitReady& await) {
+                                const AwaitReady& await, const AskOutputFile& /*askOutputFile*/) {
     const AnonymousFile pdf;
     if (pdf.descriptor < 0) {
         return PrintOutcome::JobFailed;

@@ -1,5 +1,6 @@
 // The print helper on Windows: the report goes through Qt's Windows print
-// support to the printer Windows names as the default, without a dialog. It
+// support to the printer Windows names as the default, without a dialog, or
+// into the output file the window asked the user for. It
 // runs apart from the window (print_helper_launch.h), as a printer shared by
 // another machine can hold the spooler far longer than the window may wait.
 #include "report/print_helper.h"
@@ -21,6 +22,7 @@
 #include "report/report_printer.h"
 #include "report/report_texts_record.h"
 #include "report/windows/print_helper_launch.h"
+#include "report/windows/printer_port.h"
 #include "report/windows/quiet_failure.h"
 
 namespace brennquist {
@@ -28,16 +30,30 @@ namespace {
 
 const char* const kJobTitle = "Brennquist";
 
-// The spooler's part: the default printer, the page, the job.
-PrintOutcome PrintNow(const ReportTexts& texts) {
+int ExitCodeFor(const PrintOutcome outcome) {
+    return static_cast<int>(kPrintHelperExitBase) + static_cast<int>(outcome);
+}
+
+// The spooler's part: the default printer, the page, the job. A printer that
+// would ask for a file inside StartDoc is not started without one; a name
+// ending in .pdf gets Qt's own PDF rather than the driver's output.
+int PrintNow(const ReportTexts& texts, const std::filesystem::path& outputFile) {
     const QPrinterInfo defaultPrinter = QPrinterInfo::defaultPrinter();
     if (defaultPrinter.isNull()) {
-        return PrintOutcome::NoDefaultPrinter;
+        return ExitCodeFor(PrintOutcome::NoDefaultPrinter);
     }
     QPrinter printer(defaultPrinter, QPrinter::HighResolution);
+    if (outputFile.empty()) {
+        if (PortAsksForOutputFile(defaultPrinter.printerName().toStdWString())) {
+            return static_cast<int>(kPrintHelperWantsOutputFile);
+        }
+    } else {
+        printer.setOutputFileName(QString::fromStdWString(outputFile.wstring()));
+    }
     printer.setDocName(QString::fromLatin1(kJobTitle));
     printer.setFullPage(false);
-    return PrintReportOn(printer, texts) ? PrintOutcome::Printed : PrintOutcome::JobFailed;
+    return ExitCodeFor(PrintReportOn(printer, texts) ? PrintOutcome::Printed
+                                                     : PrintOutcome::JobFailed);
 }
 
 // The command line as Windows holds it: argv would carry the file's path in
@@ -62,11 +78,8 @@ std::optional<ReportTexts> ReadTexts(const std::filesystem::path& file) {
     return ReportTextsFromRecord(record);
 }
 
-int ExitCodeFor(const PrintOutcome outcome) {
-    return static_cast<int>(kPrintHelperExitBase) + static_cast<int>(outcome);
-}
-
-int ServeAsPrintHelper(const char* program, const std::filesystem::path& textsFile) {
+int ServeAsPrintHelper(const char* program, const std::filesystem::path& textsFile,
+                       const std::filesystem::path& outputFile) {
     const std::optional<ReportTexts> texts = ReadTexts(textsFile);
     if (!texts) {
         return ExitCodeFor(PrintOutcome::JobFailed);
@@ -76,7 +89,7 @@ int ServeAsPrintHelper(const char* program, const std::filesystem::path& textsFi
     int qtArgumentCount = 1;
     // QPrinter draws with the fonts of a running QGuiApplication.
     const QGuiApplication application(qtArgumentCount, qtArguments.data());
-    return ExitCodeFor(PrintNow(*texts));
+    return PrintNow(*texts, outputFile);
 }
 
 }  // namespace
@@ -87,10 +100,11 @@ std::optional<int> AnswerAsPrintHelper(const int argc, const char* const* argv) 
     }
     EndQuietlyOnFailure(ExitCodeFor(PrintOutcome::JobFailed));
     const std::vector<std::wstring> arguments = WideArguments();
-    if (arguments.size() != 3 || arguments[1] != kWidePrintHelperArgument) {
+    if (arguments.size() < 3 || arguments.size() > 4 || arguments[1] != kWidePrintHelperArgument) {
         return 2;
     }
-    return ServeAsPrintHelper(argv[0], arguments[2]);
+    return ServeAsPrintHelper(argv[0], arguments[2],
+                              arguments.size() == 4 ? arguments[3] : std::wstring());
 }
 
 }  // namespace brennquist

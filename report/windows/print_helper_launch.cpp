@@ -40,10 +40,14 @@ std::wstring OwnProgramPath() {
 }
 
 // Windows paths hold no quotes, so quoting each is enough.
-std::wstring HelperCommandLine(const std::wstring& program,
-                               const std::filesystem::path& textsFile) {
-    return L'"' + program + L"\" " + std::wstring(kWidePrintHelperArgument) + L" \"" +
-           textsFile.wstring() + L'"';
+std::wstring HelperCommandLine(const std::wstring& program, const std::filesystem::path& textsFile,
+                               const std::filesystem::path& outputFile) {
+    std::wstring line = L'"' + program + L"\" " + std::wstring(kWidePrintHelperArgument) + L" \"" +
+                        textsFile.wstring() + L'"';
+    if (!outputFile.empty()) {
+        line += L" \"" + outputFile.wstring() + L'"';
+    }
+    return line;
 }
 
 Handle JobThatEndsWithItsHandle() {
@@ -64,7 +68,10 @@ DWORD MillisecondsUntil(const std::chrono::steady_clock::time_point deadline) {
     return static_cast<DWORD>(std::max<std::chrono::milliseconds::rep>(left.count(), 0));
 }
 
-PrintOutcome OutcomeOfExitCode(const DWORD code) {
+std::optional<PrintOutcome> OutcomeOfExitCode(const DWORD code) {
+    if (code == kPrintHelperWantsOutputFile) {
+        return std::nullopt;
+    }
     for (const PrintOutcome outcome :
          {PrintOutcome::Printed, PrintOutcome::NoDefaultPrinter, PrintOutcome::JobFailed,
           PrintOutcome::ServiceUnreachable, PrintOutcome::NoAnswer,
@@ -87,14 +94,15 @@ bool AwaitEnd(HANDLE process, const std::chrono::steady_clock::time_point deadli
 
 }  // namespace
 
-PrintOutcome RunPrintHelper(const std::filesystem::path& textsFile,
-                            const std::chrono::steady_clock::time_point deadline,
-                            const AwaitReady& await) {
+std::optional<PrintOutcome> RunPrintHelper(const std::filesystem::path& textsFile,
+                                           const std::chrono::steady_clock::time_point deadline,
+                                           const AwaitReady& await,
+                                           const std::filesystem::path& outputFile) {
     const std::wstring program = OwnProgramPath();
     if (program.empty()) {
         return PrintOutcome::JobFailed;
     }
-    std::wstring commandLine = HelperCommandLine(program, textsFile);
+    std::wstring commandLine = HelperCommandLine(program, textsFile, outputFile);
     const Handle job = JobThatEndsWithItsHandle();
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;

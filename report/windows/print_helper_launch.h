@@ -2,6 +2,7 @@
 
 #include <chrono>
 #include <filesystem>
+#include <optional>
 #include <string_view>
 
 #include "report/print_helper_process.h"
@@ -21,11 +22,16 @@ inline constexpr std::wstring_view kWidePrintHelperArgument = L"--print-helper";
 // number, so that a crash's code is never taken for an outcome.
 inline constexpr unsigned long kPrintHelperExitBase = 100;
 
+// The helper's exit code when the default printer asks for a file to print
+// into (printer_port.h) and it was given none.
+inline constexpr unsigned long kPrintHelperWantsOutputFile = kPrintHelperExitBase + 50;
+
 // Starts the helper on the texts file and waits for its outcome through
 // `await` (blocking without one) until the deadline, never longer: NoAnswer
-// when it had to be ended.
-[[nodiscard]] PrintOutcome RunPrintHelper(const std::filesystem::path& textsFile,
-                                          std::chrono::steady_clock::time_point deadline,
-                                          const AwaitReady& await = {});
+// when it had to be ended. The page goes into `outputFile` when one is
+// given; nullopt when the printer asks for a file and none was given.
+[[nodiscard]] std::optional<PrintOutcome> RunPrintHelper(
+    const std::filesystem::path& textsFile, std::chrono::steady_clock::time_point deadline,
+    const AwaitReady& await = {}, const std::filesystem::path& outputFile = {});
 
 }  // namespace brennquist

@@ -4,6 +4,7 @@
 #include <QMessageBox>
 #include <QString>
 #include <algorithm>
+#include <optional>
 #include <ostream>
 #include <vector>
 
@@ -30,6 +31,12 @@ class RecordingMessageBoxes final : public MessageBoxes {
         shown.push_back(ShownBox{text, title, icon});
     }
 
+    // Answers with printFile, counting the questions.
+    [[nodiscard]] std::optional<QString> AskPrintFile() override {
+        ++printFileAsked;
+        return printFile;
+    }
+
     // How many boxes showed this text.
     [[nodiscard]] int Count(const QString& text) const {
         return static_cast<int>(std::count_if(
@@ -37,6 +44,8 @@ class RecordingMessageBoxes final : public MessageBoxes {
     }
 
     std::vector<ShownBox> shown;
+    std::optional<QString> printFile;
+    int printFileAsked = 0;
 };
 
 }  // namespace brennquist

@@ -15,6 +15,7 @@
 #include <chrono>
 #include <cstdlib>
 #include <fstream>
+#include <optional>
 #include <string>
 #include <thread>
 
@@ -87,7 +88,7 @@ TEST(PrintHelperTest, AHelperThatHangsIsEndedAtTheDeadline) {
     ASSERT_TRUE(pipe.Made());
     const auto start = std::chrono::steady_clock::now();
 
-    const PrintOutcome outcome = RunPrintHelper(pipe.Path(), start + 3s);
+    const std::optional<PrintOutcome> outcome = RunPrintHelper(pipe.Path(), start + 3s);
 
     const auto waited = std::chrono::steady_clock::now() - start;
     EXPECT_EQ(outcome, PrintOutcome::NoAnswer);
@@ -146,7 +147,7 @@ TEST(PrintHelperTest, WhileWaitingTheWindowAnswersMessagesAtOnce) {
         }
     });
 
-    const PrintOutcome outcome =
+    const std::optional<PrintOutcome> outcome =
         RunPrintHelper(pipe.Path(), std::chrono::steady_clock::now() + 3s, AwaitResponsively);
     waiting = false;
     asker.join();
@@ -226,7 +227,7 @@ TEST(PrintHelperTest, AHelperThatAbortsFailsTheJob) {
     const QByteArray platform = qgetenv("QT_QPA_PLATFORM");
     qputenv("QT_QPA_PLATFORM", "none");
 
-    const PrintOutcome outcome =
+    const std::optional<PrintOutcome> outcome =
         RunPrintHelper(file, std::chrono::steady_clock::now() + std::chrono::seconds(60));
 
     qputenv("QT_QPA_PLATFORM", platform);
