@@ -6,12 +6,15 @@
 #include <QDate>
 #include <QDir>
 #include <QFile>
+#include <QFileDialog>
+#include <QFileInfo>
 #include <QLabel>
 #include <QLocale>
 #include <QMessageBox>
 #include <QTemporaryDir>
 #include <QTimer>
 #include <QWindow>
+#include <optional>
 
 #include "ui/frm_main.h"
 
@@ -126,6 +129,46 @@ TEST(MessageBoxTest, SaveFailureShowsAPathWithMarkupAsWritten) {
     EXPECT_EQ(seen.format, Qt::PlainText);
     EXPECT_TRUE(seen.text.contains(QStringLiteral("/<b>fett/akku.dat"))) << seen.text.toStdString();
 }
+
+// What the user does in the save dialog for a printer that prints into a
+// file, and the path the window takes from it ("" when none).
+struct PrintFileAnswer {
+    const char* typed;   // nullptr: Abbrechen
+    const char* filter;  // the file type chosen
+    const char* taken;
+};
+
+class PrintFileDialogTest : public ::testing::TestWithParam<PrintFileAnswer> {};
+
+TEST_P(PrintFileDialogTest, TheChosenFileIsTakenAsTyped) {
+    const QTemporaryDir folder;
+    QString suggested;
+    QTimer::singleShot(0, [&] {
+        auto* const dialog = qobject_cast<QFileDialog*>(QApplication::activeModalWidget());
+        ASSERT_NE(dialog, nullptr);
+        suggested = dialog->selectedFiles().value(0);
+        if (GetParam().typed == nullptr) {
+            dialog->reject();
+            return;
+        }
+        dialog->selectNameFilter(QString::fromLatin1(GetParam().filter));
+        dialog->selectFile(QDir(folder.path()).filePath(QString::fromLatin1(GetParam().typed)));
+        dialog->accept();
+    });
+
+    const std::optional<QString> taken = ModalMessageBoxes().AskPrintFile();
+
+    EXPECT_EQ(QFileInfo(suggested).fileName(), QStringLiteral("Brennquist.pdf"));
+    EXPECT_EQ(taken ? QFileInfo(*taken).fileName() : QString(),
+              QString::fromLatin1(GetParam().taken));
+}
+
+INSTANTIATE_TEST_SUITE_P(
+    Answers, PrintFileDialogTest,
+    ::testing::Values(PrintFileAnswer{"Bericht", "PDF-Dokument (*.pdf)", "Bericht.pdf"},
+                      PrintFileAnswer{"Bericht.PDF", "PDF-Dokument (*.pdf)", "Bericht.PDF"},
+                      PrintFileAnswer{"Bericht", "Alle Dateien (*.*)", "Bericht"},
+                      PrintFileAnswer{nullptr, "", ""}));
 
 }  // namespace
 }  // namespace brennquist
