@@ -153,7 +153,7 @@ TEST_P(PrintFileDialogTest, TheChosenFileIsTakenAsTyped) {
         }
         dialog->selectNameFilter(QString::fromLatin1(GetParam().filter));
         dialog->selectFile(QDir(folder.path()).filePath(QString::fromLatin1(GetParam().typed)));
-        dialog->accept();
+        static_cast<QDialog*>(dialog)->accept();  // as Speichern does
     });
 
     const std::optional<QString> taken = ModalMessageBoxes().AskPrintFile();
