@@ -15,6 +15,7 @@
 #include <QTimer>
 #include <QWindow>
 #include <optional>
+#include <ostream>
 
 #include "ui/frm_main.h"
 
@@ -137,6 +138,10 @@ struct PrintFileAnswer {
     const char* filter;  // the file type chosen
     const char* taken;
 };
+
+void PrintTo(const PrintFileAnswer& answer, std::ostream* out) {
+    *out << (answer.typed != nullptr ? answer.typed : "Abbrechen") << " as " << answer.filter;
+}
 
 class PrintFileDialogTest : public ::testing::TestWithParam<PrintFileAnswer> {};
 

@@ -12,6 +12,8 @@
 #include <QTest>
 #include <array>
 #include <filesystem>
+#include <optional>
+#include <ostream>
 #include <string>
 
 #include "tests/ui/window_fixture.h"
@@ -88,6 +90,10 @@ struct ChosenFile {
     const char* name;
     QByteArray begins;  // what the file begins with: the driver's PostScript or a PDF
 };
+
+void PrintTo(const ChosenFile& file, std::ostream* out) {
+    *out << file.name;
+}
 
 class PrintToChosenFile : public PrintToFileTest,
                           public ::testing::WithParamInterface<ChosenFile> {};
