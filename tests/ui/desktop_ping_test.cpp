@@ -13,14 +13,13 @@
 #include <QTemporaryDir>
 #include <QTest>
 #include <QTimer>
+#include <algorithm>
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
 #include <cstring>
 #include <iostream>
-#include <map>
 #include <memory>
-#include <mutex>
 #include <thread>
 
 #include "report/print_helper.h"
@@ -41,20 +40,21 @@ xcb_atom_t Atom(xcb_connection_t* connection, const char* name) {
     return reply ? reply->atom : xcb_atom_t{XCB_ATOM_NONE};
 }
 
-// Pings one window from a thread of its own, as a window manager does, and
-// keeps the longest time an answer took, or a ping is still waiting for one.
+// Pings one window from a thread of its own, as a window manager does, one
+// ping at a time every 100 ms, and keeps the longest time an answer took or
+// the last ping has been waiting for one.
 class PingingWindowManager {
   public:
     explicit PingingWindowManager(const xcb_window_t window)
         : connection_(xcb_connect(nullptr, nullptr), &xcb_disconnect), window_(window) {
         xcb_connection_t* const x = connection_.get();
-        root_ = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
+        const xcb_window_t root = xcb_setup_roots_iterator(xcb_get_setup(x)).data->root;
         protocols_ = Atom(x, "WM_PROTOCOLS");
         ping_ = Atom(x, "_NET_WM_PING");
         // Answers to pings go to the root window, to whoever watches its
         // structure or redirects its children: the window manager.
         const std::uint32_t mask = XCB_EVENT_MASK_STRUCTURE_NOTIFY;
-        xcb_change_window_attributes(x, root_, XCB_CW_EVENT_MASK, &mask);
+        xcb_change_window_attributes(x, root, XCB_CW_EVENT_MASK, &mask);
         xcb_flush(x);
         thread_ = std::thread([this] { Run(); });
     }
@@ -75,80 +75,63 @@ class PingingWindowManager {
         return xcb_connection_has_error(connection_.get()) == 0;
     }
     [[nodiscard]] int Answered() const { return answered_; }
-    // The longest answer, counting pings that are still unanswered.
     [[nodiscard]] std::chrono::milliseconds LongestWait() const {
-        const std::lock_guard lock(mutex_);
-        Clock::duration longest = longest_;
-        for (const auto& [number, sent] : waiting_) {
-            longest = std::max(longest, Clock::now() - sent);
-        }
-        return std::chrono::duration_cast<std::chrono::milliseconds>(longest);
+        return std::chrono::milliseconds(longestMilliseconds_);
     }
 
   private:
     void Run() {
-        xcb_connection_t* const x = connection_.get();
-        auto nextPing = Clock::now();
-        while (!stop_) {
-            if (Clock::now() >= nextPing) {
-                SendPing();
-                nextPing += std::chrono::milliseconds(100);
+        for (std::uint32_t number = 1; !stop_; ++number) {
+            const Clock::time_point sent = Clock::now();
+            SendPing(number);
+            bool answered = false;
+            while (!stop_ && !answered) {
+                std::this_thread::sleep_for(std::chrono::milliseconds(5));
+                answered = AnswerCame(number);
+                const auto waited =
+                    std::chrono::duration_cast<std::chrono::milliseconds>(Clock::now() - sent);
+                longestMilliseconds_ = std::max<long long>(longestMilliseconds_, waited.count());
             }
-            while (xcb_generic_event_t* const event = xcb_poll_for_event(x)) {
-                TakeAnswer(*event);
-                std::free(event);
-            }
-            std::this_thread::sleep_for(std::chrono::milliseconds(5));
+            answered_ += answered ? 1 : 0;
+            std::this_thread::sleep_for(std::chrono::milliseconds(100));
         }
     }
 
-    void SendPing() {
+    void SendPing(const std::uint32_t number) {
         xcb_client_message_event_t ping{};
         ping.response_type = XCB_CLIENT_MESSAGE;
         ping.format = 32;
         ping.window = window_;
         ping.type = protocols_;
         ping.data.data32[0] = ping_;
-        ping.data.data32[1] = ++number_;  // the time stamp field carries the ping's number
+        ping.data.data32[1] = number;  // the time stamp field carries the ping's number
         ping.data.data32[2] = window_;
-        {
-            const std::lock_guard lock(mutex_);
-            waiting_[number_] = Clock::now();
-        }
         xcb_send_event(connection_.get(), 0, window_, XCB_EVENT_MASK_NO_EVENT,
                        reinterpret_cast<const char*>(&ping));
         xcb_flush(connection_.get());
     }
 
-    void TakeAnswer(const xcb_generic_event_t& event) {
-        if ((event.response_type & 0x7FU) != XCB_CLIENT_MESSAGE) {
-            return;
+    // Whether the answer to ping `number` is among the events that came.
+    bool AnswerCame(const std::uint32_t number) {
+        bool came = false;
+        while (xcb_generic_event_t* const event = xcb_poll_for_event(connection_.get())) {
+            const auto& answer = *reinterpret_cast<const xcb_client_message_event_t*>(event);
+            came = came || ((event->response_type & 0x7FU) == XCB_CLIENT_MESSAGE &&
+                            answer.type == protocols_ && answer.data.data32[0] == ping_ &&
+                            answer.data.data32[1] == number);
+            std::free(event);
         }
-        const auto& answer = reinterpret_cast<const xcb_client_message_event_t&>(event);
-        if (answer.type != protocols_ || answer.data.data32[0] != ping_) {
-            return;
-        }
-        const std::lock_guard lock(mutex_);
-        const auto sent = waiting_.find(answer.data.data32[1]);
-        if (sent != waiting_.end()) {
-            longest_ = std::max(longest_, Clock::now() - sent->second);
-            waiting_.erase(sent);
-            ++answered_;
-        }
+        return came;
     }
 
     std::unique_ptr<xcb_connection_t, decltype(&xcb_disconnect)> connection_;
     xcb_window_t window_;
-    xcb_window_t root_ = 0;
     xcb_atom_t protocols_ = XCB_ATOM_NONE;
     xcb_atom_t ping_ = XCB_ATOM_NONE;
-    std::uint32_t number_ = 0;
     std::thread thread_;
     std::atomic<bool> stop_ = false;
     std::atomic<int> answered_ = 0;
-    mutable std::mutex mutex_;
-    std::map<std::uint32_t, Clock::time_point> waiting_;
-    Clock::duration longest_{};
+    std::atomic<long long> longestMilliseconds_ = 0;
 };
 
 // A window of the program's kind, with German numbers, on this display.
