@@ -1,8 +1,8 @@
 // The print helper on Windows: the report goes through Qt's Windows print
 // support to the printer Windows names as the default, without a dialog, or
-// into the output file the window asked the user for. It
-// runs apart from the window (print_helper_launch.h), as a printer shared by
-// another machine can hold the spooler far longer than the window may wait.
+// into the output file the window asked the user for. It runs apart from the
+// window (print_helper_launch.h), as a printer shared by another machine can
+// hold the spooler far longer than the window may wait.
 #include "report/print_helper.h"
 
 #include <windows.h>
