@@ -8,6 +8,8 @@
 #include <QPushButton>
 #include <QScreen>
 #include <QStringList>
+#include <algorithm>
+#include <cstddef>
 #include <string_view>
 
 #include "ui/controls/cr_lines_label.h"
@@ -85,8 +87,9 @@ void frmMain::Recalculate() {
 }
 
 void frmMain::ConnectEvents() {
-    for (const InputEntry& input : kTextInputs) {
-        QLineEdit* const field = TextField(input);
+    for (std::size_t index = 0; index < kTextInputs.size(); ++index) {
+        QLineEdit* const field = findChild<QLineEdit*>(FromUtf8(kTextInputs[index].control));
+        textFields_.at(index) = field;
         // textChanged covers typing and assignments by the program alike.
         connect(field, &QLineEdit::textChanged, this, [this, field] { TextField_Change(*field); });
     }
@@ -138,8 +141,10 @@ InputSet frmMain::CurrentInputs() const {
     return inputs;
 }
 
+// Runs for every field on every keystroke: no search through the controls.
 QLineEdit* frmMain::TextField(const InputEntry& field) const {
-    return findChild<QLineEdit*>(FromUtf8(field.control));
+    const auto found = std::ranges::find(kTextInputs, field.control, &InputEntry::control);
+    return textFields_.at(static_cast<std::size_t>(found - kTextInputs.begin()));
 }
 
 void frmMain::ShowResults(const ResultSet& results) {

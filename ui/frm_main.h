@@ -1,6 +1,7 @@
 #pragma once
 
 #include <QWidget>
+#include <array>
 
 #include "engine/engine.h"
 #include "ui/form_environment.h"
@@ -64,6 +65,8 @@ class frmMain : public QWidget {
     MessageBoxes& messages_;
     FormEnvironment environment_;
     ResultSet shown_;  // the labels' texts: the defaults are the captions they are built with
+    // The text fields in kTextInputs' order, found by name once they are built.
+    std::array<QLineEdit*, kTextInputs.size()> textFields_{};
 
     // Controls, owned by their Qt parents.
     QLabel* Label13 = nullptr;
