@@ -19,6 +19,36 @@ std::filesystem::path SettingsPath(const QString& folder) {
     return folder.isEmpty() ? std::filesystem::path() : SettingsFilePath(FileSystemPath(folder));
 }
 
+// What the box says after a failed save: which inputs the file holds now.
+QString SaveFailureText(const std::error_code failure, const std::filesystem::path& path) {
+    const QString file = PathText(path);
+    if (failure == SaveFailure::kNewContentInPlace) {
+        return QStringLiteral(
+                   "Beim Speichern der Eingaben in der Datei „%1“ ist ein Fehler "
+                   "aufgetreten. Die neuen Eingaben wurden dennoch gespeichert.")
+            .arg(file);
+    }
+    if (failure == SaveFailure::kFileMayHoldNeither) {
+        return QStringLiteral(
+                   "Die Eingaben konnten nicht in der Datei „%1“ gespeichert werden, "
+                   "und ihr bisheriger Inhalt ließ sich nicht wiederherstellen. Die "
+                   "Datei enthält jetzt möglicherweise weder die neuen noch die "
+                   "zuletzt gespeicherten Eingaben.")
+            .arg(file);
+    }
+    if (failure == SaveFailure::kOldContentInBackup) {
+        return QStringLiteral(
+                   "Die Eingaben konnten nicht in der Datei „%1“ gespeichert werden. "
+                   "Die zuletzt gespeicherten Eingaben stehen jetzt in der Datei "
+                   "„%2“.")
+            .arg(file, PathText(SaveBackupPath(path)));
+    }
+    return QStringLiteral(
+               "Die Eingaben konnten nicht in der Datei „%1“ gespeichert werden. "
+               "Die zuletzt gespeicherten Eingaben bleiben erhalten.")
+        .arg(file);
+}
+
 }  // namespace
 
 // Writes the file whole or not at all, so a failed save never costs the
@@ -26,21 +56,15 @@ std::filesystem::path SettingsPath(const QString& folder) {
 // The box says which inputs the file holds after a failure.
 void frmMain::SaveSettings() {
     const std::filesystem::path path = SettingsPath(environment_.settingsFolder);
-    const std::error_code failure = path.empty()
-                                        ? std::make_error_code(std::errc::no_such_file_or_directory)
-                                        : SaveSettingsFile(path, CurrentInputs());
-    if (failure == SaveFailure::kNewContentInPlace) {
-        messages_.Show(QStringLiteral("Beim Speichern der Eingaben in der Datei „%1“ ist ein "
-                                      "Fehler aufgetreten. Die neuen Eingaben wurden dennoch "
-                                      "gespeichert.")
-                           .arg(PathText(path)),
+    if (path.empty()) {
+        messages_.Show(QStringLiteral("Die Eingaben konnten nicht gespeichert werden: Es wurde "
+                                      "kein Ordner für die gespeicherten Eingaben gefunden."),
                        QStringLiteral("Hinweis"), QMessageBox::Warning);
-    } else if (failure) {
-        messages_.Show(QStringLiteral("Die Eingaben konnten nicht in der Datei „%1“ gespeichert "
-                                      "werden. Die zuletzt gespeicherten Eingaben bleiben "
-                                      "erhalten.")
-                           .arg(PathText(path)),
-                       QStringLiteral("Hinweis"), QMessageBox::Warning);
+        return;
+    }
+    if (const std::error_code failure = SaveSettingsFile(path, CurrentInputs())) {
+        messages_.Show(SaveFailureText(failure, path), QStringLiteral("Hinweis"),
+                       QMessageBox::Warning);
     }
 }
 

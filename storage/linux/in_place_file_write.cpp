@@ -4,22 +4,34 @@
 #include <unistd.h>
 
 #include <array>
+#include <optional>
+#include <string>
 
 #include "storage/file_descriptor.h"
+#include "storage/save_failure.h"
+#include "storage/settings_file_size.h"
 
 namespace brennquist {
 namespace {
 
 constexpr std::size_t kReadPiece = 4096;
 
-std::error_code ReadAll(const FileDescriptor& file, std::string& bytes) {
+// The old content, to put back should the write fail; nullopt where it is
+// larger than a settings file, which is not held in memory.
+std::error_code ReadOldContent(const FileDescriptor& file, std::optional<std::string>& old) {
     std::array<char, kReadPiece> piece{};
+    std::string bytes;
     for (;;) {
         std::size_t count = 0;
         if (const std::error_code error = ReadSome(file, piece, count)) {
             return error;
         }
         if (count == 0) {
+            old = std::move(bytes);
+            return {};
+        }
+        if (bytes.size() + count > kMostSettingsFileBytes) {
+            old.reset();
             return {};
         }
         bytes.append(piece.data(), count);
@@ -47,15 +59,13 @@ std::error_code WriteFileInPlace(const std::filesystem::path& path, std::string_
     if (!file.IsOpen()) {
         return LastSystemError();
     }
-    std::string old;
-    if (const std::error_code error = ReadAll(file, old)) {
+    std::optional<std::string> old;
+    if (const std::error_code error = ReadOldContent(file, old)) {
         return error;
     }
     if (const std::error_code error = Overwrite(file, bytes)) {
-        // The old content is no larger than what was there, so this goes
-        // through where the new content did not; its own failure adds nothing.
-        static_cast<void>(Overwrite(file, old));
-        return error;
+        const bool restored = old && !Overwrite(file, *old);
+        return restored ? error : SaveFailure::kFileMayHoldNeither;
     }
     return {};
 }

@@ -1,9 +1,10 @@
 // Saving on Windows: the new content goes to a new file beside the old one,
 // is flushed to the disk, and then takes the old file's place in one step
 // (ReplaceFileW, which keeps the old file's attributes and permissions, or
-// MoveFileExW with write-through for a first save). Until that step the old
-// file is untouched; should that step fail half-way, the file is made to hold
-// the old or the new content again, and no new file is left beside it.
+// MoveFileExW with write-through for a first save, or where the replace is
+// refused). Until that step the old file is untouched; should that step fail
+// half-way, the file is made to hold the old or the new content again, and no
+// new file is left beside it.
 #include "storage/atomic_file_write.h"
 
 #include <windows.h>
@@ -34,12 +35,7 @@ class TemporaryFile {
     TemporaryFile& operator=(const TemporaryFile&) = delete;
     TemporaryFile(TemporaryFile&&) = delete;
     TemporaryFile& operator=(TemporaryFile&&) = delete;
-    ~TemporaryFile() {
-        Close();
-        if (!kept_ && !path_.empty()) {
-            ::DeleteFileW(path_.c_str());
-        }
-    }
+    ~TemporaryFile() { Remove(); }
 
     // Creates `path` exclusively; false (GetLastError() tells why) when it
     // exists or cannot be made.
@@ -65,6 +61,15 @@ class TemporaryFile {
     }
 
     void Keep() { kept_ = true; }
+
+    // Closes and deletes the file now, unless it was kept.
+    void Remove() {
+        Close();
+        if (!kept_ && !path_.empty()) {
+            ::DeleteFileW(path_.c_str());
+            path_.clear();
+        }
+    }
 
   private:
     std::wstring path_;
@@ -141,45 +146,81 @@ std::error_code CheckReplaceable(const std::wstring& path, bool& exists) {
 // Puts `from` in the place of `to`, with write-through, so that it is on the
 // disk when the call returns.
 bool MoveInto(const std::wstring& from, const std::wstring& to) {
-    return ::MoveFileExW(from.c_str(), to.c_str(),
-                         MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
+    return Win32().moveFile(from.c_str(), to.c_str(),
+                            MOVEFILE_REPLACE_EXISTING | MOVEFILE_WRITE_THROUGH) != 0;
 }
 
 bool Exists(const std::wstring& path) {
     return ::GetFileAttributesW(path.c_str()) != INVALID_FILE_ATTRIBUTES;
 }
 
+// Whether the user may write the file itself; one that another program holds
+// open counts as writable, since that program's hold is what refused.
+bool MayWrite(const std::wstring& path) {
+    const FileHandle file(::CreateFileW(path.c_str(), GENERIC_WRITE,
+                                        FILE_SHARE_READ | FILE_SHARE_WRITE | FILE_SHARE_DELETE,
+                                        nullptr, OPEN_EXISTING, FILE_ATTRIBUTE_NORMAL, nullptr));
+    return file.IsOpen() || ::GetLastError() == ERROR_SHARING_VIOLATION;
+}
+
+// ERROR_UNABLE_TO_MOVE_REPLACEMENT_2: the old file is under the backup name,
+// the new one under its own. The new file goes into place after all, else the
+// old one goes back; the backup is removed only once the new file is in place.
+std::error_code FinishHalfWayReplace(const std::wstring& path, const std::wstring& backup,
+                                     TemporaryFile& temporary, const DWORD error) {
+    if (MoveInto(temporary.Path(), path)) {
+        temporary.Keep();
+        ::DeleteFileW(backup.c_str());
+        return SaveFailure::kNewContentInPlace;
+    }
+    if (MoveInto(backup, path)) {
+        return WindowsError(error);
+    }
+    return SaveFailure::kOldContentInBackup;  // the new inputs are still in the window
+}
+
+// A replace refused with both files under their names: on a network share
+// whose rights let the user change files but not their permissions
+// (ReplaceFileW needs WRITE_DAC on the replacement), or while another program
+// holds the old file. The new file is moved over the old one, or else the old
+// one is overwritten in place.
+std::error_code ReplaceWithoutItsPermissions(const std::wstring& path, TemporaryFile& temporary,
+                                             std::string_view bytes) {
+    if (MoveInto(temporary.Path(), path)) {
+        temporary.Keep();
+        return {};
+    }
+    temporary.Remove();
+    return WriteFileInPlace(path, bytes);
+}
+
 // ReplaceFileW with a backup name, so that each version keeps a name whatever
-// step fails. Where it failed half-way (ERROR_UNABLE_TO_MOVE_REPLACEMENT_2:
-// the old file under the backup name, the new one under its own), the new
-// file goes into place after all, else the old one goes back.
-std::error_code Replace(const std::wstring& path, TemporaryFile& temporary) {
-    const std::wstring backup = temporary.Path() + L".old";
+// step fails; what is left where is decided by its error, as documented.
+std::error_code Replace(const std::wstring& path, TemporaryFile& temporary,
+                        std::string_view bytes) {
+    const std::wstring backup = SaveBackupPath(path).native();
     if (Win32().replaceFile(path.c_str(), temporary.Path().c_str(), backup.c_str(),
                             REPLACEFILE_IGNORE_MERGE_ERRORS, nullptr, nullptr) != 0) {
         temporary.Keep();
         ::DeleteFileW(backup.c_str());
         return {};
     }
-    const std::error_code error = LastWindowsError();
-    if (Exists(path)) {
-        ::DeleteFileW(backup.c_str());  // a copy at most: the old file is in place
-        return error;
+    const DWORD error = ::GetLastError();
+    if (error == ERROR_UNABLE_TO_MOVE_REPLACEMENT_2) {
+        return FinishHalfWayReplace(path, backup, temporary, error);
     }
-    if (MoveInto(temporary.Path(), path)) {
-        temporary.Keep();
-        ::DeleteFileW(backup.c_str());
-        return SaveFailure::kNewContentInPlace;
+    const bool refused = error == ERROR_ACCESS_DENIED || error == ERROR_SHARING_VIOLATION;
+    if (refused && Exists(path) && Exists(temporary.Path()) && MayWrite(path)) {
+        return ReplaceWithoutItsPermissions(path, temporary, bytes);
     }
-    if (!MoveInto(backup, path)) {
-        temporary.Keep();  // Windows moves neither: both stay beside it, under their names
-    }
-    return error;
+    // Every other error leaves both files under their own names.
+    return WindowsError(error);
 }
 
-std::error_code TakePlaceOf(const std::wstring& path, TemporaryFile& temporary, bool exists) {
+std::error_code TakePlaceOf(const std::wstring& path, TemporaryFile& temporary,
+                            std::string_view bytes, bool exists) {
     if (exists) {
-        return Replace(path, temporary);
+        return Replace(path, temporary, bytes);
     }
     if (!MoveInto(temporary.Path(), path)) {
         return LastWindowsError();
@@ -211,7 +252,7 @@ std::error_code SaveFileContent(const std::filesystem::path& path, std::string_v
     if (const std::error_code error = temporary.Close()) {
         return error;
     }
-    return TakePlaceOf(target, temporary, exists);
+    return TakePlaceOf(target, temporary, bytes, exists);
 }
 
 }  // namespace brennquist

@@ -2,8 +2,10 @@
 
 #include <algorithm>
 #include <array>
+#include <utility>
 
 #include "storage/windows/wide_path.h"
+#include "storage/windows/win32_calls.h"
 
 namespace brennquist {
 namespace {
@@ -17,7 +19,7 @@ std::error_code WriteAll(HANDLE file, std::string_view bytes) {
     while (!bytes.empty()) {
         const auto piece = static_cast<DWORD>(std::min<std::size_t>(bytes.size(), kMostPerWrite));
         DWORD written = 0;
-        if (::WriteFile(file, bytes.data(), piece, &written, nullptr) == 0) {
+        if (Win32().writeFile(file, bytes.data(), piece, &written, nullptr) == 0) {
             return LastWindowsError();
         }
         if (written == 0) {
@@ -28,17 +30,23 @@ std::error_code WriteAll(HANDLE file, std::string_view bytes) {
     return {};
 }
 
-std::error_code ReadAll(HANDLE file, std::string& bytes) {
+std::error_code ReadAtMost(HANDLE file, std::size_t most, std::optional<std::string>& bytes) {
     std::array<char, kReadPiece> piece{};
+    std::string read;
     for (;;) {
         DWORD count = 0;
         if (::ReadFile(file, piece.data(), kReadPiece, &count, nullptr) == 0) {
             return LastWindowsError();
         }
         if (count == 0) {
+            bytes = std::move(read);
             return {};
         }
-        bytes.append(piece.data(), count);
+        if (read.size() + count > most) {
+            bytes.reset();
+            return {};
+        }
+        read.append(piece.data(), count);
     }
 }
 

@@ -2,6 +2,8 @@
 
 #include <windows.h>
 
+#include <cstddef>
+#include <optional>
 #include <string>
 #include <string_view>
 #include <system_error>
@@ -33,7 +35,8 @@ class FileHandle {
 // Writes all bytes from the file's current position on.
 std::error_code WriteAll(HANDLE file, std::string_view bytes);
 
-// Reads from the current position to the end of the file.
-std::error_code ReadAll(HANDLE file, std::string& bytes);
+// Reads from the current position to the end of the file where that is at
+// most `most` bytes; `bytes` is nullopt where there is more.
+std::error_code ReadAtMost(HANDLE file, std::size_t most, std::optional<std::string>& bytes);
 
 }  // namespace brennquist

@@ -4,6 +4,11 @@
 
 #include <windows.h>
 
+#include <optional>
+#include <string>
+
+#include "storage/save_failure.h"
+#include "storage/settings_file_size.h"
 #include "storage/windows/file_handle.h"
 #include "storage/windows/wide_path.h"
 
@@ -34,15 +39,13 @@ std::error_code WriteFileInPlace(const std::filesystem::path& path, std::string_
     if (!file.IsOpen()) {
         return LastWindowsError();
     }
-    std::string old;
-    if (const std::error_code error = ReadAll(file.Get(), old)) {
+    std::optional<std::string> old;
+    if (const std::error_code error = ReadAtMost(file.Get(), kMostSettingsFileBytes, old)) {
         return error;
     }
     if (const std::error_code error = Overwrite(file.Get(), bytes)) {
-        // The old content fit before, so this goes through where the new
-        // content did not; its own failure adds nothing.
-        static_cast<void>(Overwrite(file.Get(), old));
-        return error;
+        const bool restored = old && !Overwrite(file.Get(), *old);
+        return restored ? error : SaveFailure::kFileMayHoldNeither;
     }
     return {};
 }

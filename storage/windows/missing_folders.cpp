@@ -30,14 +30,25 @@ std::size_t RootLength(const std::wstring& path) {
     return server == std::wstring::npos ? server : path.find_first_of(kSeparators, server + 1);
 }
 
+bool IsFolder(const std::wstring& path) {
+    const DWORD attributes = ::GetFileAttributesW(path.c_str());
+    return attributes != INVALID_FILE_ATTRIBUTES && (attributes & FILE_ATTRIBUTE_DIRECTORY) != 0;
+}
+
 std::error_code CreateFolder(const std::wstring& folder) {
     // Folders inherit the permissions of the folder above, as Windows intends
     // for a profile's own folders.
-    if (Win32().createDirectory(folder.c_str(), nullptr) != 0 ||
-        ::GetLastError() == ERROR_ALREADY_EXISTS) {
+    if (Win32().createDirectory(folder.c_str(), nullptr) != 0) {
         return {};
     }
-    return LastWindowsError();
+    const DWORD error = ::GetLastError();
+    // A folder that is there may still answer "access denied" (a volume
+    // mounted into it, a DFS link under a redirected profile): it is taken
+    // as it is, as Qt's mkpath takes it.
+    if (error == ERROR_ALREADY_EXISTS || (error == ERROR_ACCESS_DENIED && IsFolder(folder))) {
+        return {};
+    }
+    return WindowsError(error);
 }
 
 }  // namespace

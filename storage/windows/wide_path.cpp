@@ -4,8 +4,12 @@
 
 namespace brennquist {
 
+std::error_code WindowsError(const unsigned long code) {
+    return {static_cast<int>(code), std::system_category()};
+}
+
 std::error_code LastWindowsError() {
-    return {static_cast<int>(::GetLastError()), std::system_category()};
+    return WindowsError(::GetLastError());
 }
 
 }  // namespace brennquist

@@ -1,7 +1,8 @@
 // Saves the design inputs to the akku.dat path given as the first argument,
 // for tests that need the save to run as another user. A second argument
 // limits the size of files the process may write, in bytes. Exits with 0
-// when the save succeeded, 1 (and the reason on stderr) when it failed.
+// when the save succeeded, 1 (and the reason on stderr) when it failed, and 3
+// when it failed and the file may hold neither the old nor the new inputs.
 #include <sys/resource.h>
 
 #include <csignal>
@@ -30,7 +31,7 @@ int main(int argc, char* argv[]) {
         brennquist::SaveSettingsFile(arguments[1], brennquist::InputSet{});
     if (error) {
         std::cerr << error.message() << '\n';
-        return 1;
+        return error == brennquist::SaveFailure::kFileMayHoldNeither ? 3 : 1;
     }
     return 0;
 }

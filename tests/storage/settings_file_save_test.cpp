@@ -149,11 +149,15 @@ int SaveAsOrdinaryUser(const std::string& path, const std::string& fileSizeLimit
     return RunCommand(std::move(command));
 }
 
+// What the save helper's exit code says the file holds.
+enum class Holds { kNewInputs = 0, kOldInputs = 1, kMaybeNeither = 3 };
+
 struct ReadOnlyFolderCase {
     const char* name;
     fs::perms filePermissions;
     std::string fileSizeLimit;  // empty: none
-    bool saved;
+    Holds holds;
+    std::size_t oldSize = 0;  // the old file, padded after its nine lines
 };
 
 void PrintTo(const ReadOnlyFolderCase& folder, std::ostream* out) {
@@ -172,7 +176,9 @@ class SettingsFileReadOnlyFolder : public ::testing::TestWithParam<ReadOnlyFolde
 TEST_P(SettingsFileReadOnlyFolder, WritesAWritableFileInPlaceOrKeepsTheOldOne) {
     const ReadOnlyFolderCase& folder = GetParam();
     const fs::path path = folder_.Path() / "akku.dat";
-    testing::WriteBytes(path, kOldFile);
+    std::string old(kOldFile);
+    old.resize(std::max(old.size(), folder.oldSize), ' ');
+    testing::WriteBytes(path, old);
     fs::permissions(path, folder.filePermissions);
     if (::geteuid() == 0) {
         const passwd* const nobody = ::getpwnam("nobody");
@@ -189,8 +195,10 @@ TEST_P(SettingsFileReadOnlyFolder, WritesAWritableFileInPlaceOrKeepsTheOldOne) {
     const int exitCode = SaveAsOrdinaryUser(path.string(), folder.fileSizeLimit);
 
     ASSERT_NE(exitCode, -1) << "could not run " << BRENNQUIST_SAVE_HELPER;
-    EXPECT_EQ(exitCode, folder.saved ? 0 : 1);
-    EXPECT_EQ(testing::ReadBytes(path), folder.saved ? kDesignFile : kOldFile);
+    EXPECT_EQ(exitCode, static_cast<int>(folder.holds));
+    if (folder.holds != Holds::kMaybeNeither) {
+        EXPECT_EQ(testing::ReadBytes(path), folder.holds == Holds::kNewInputs ? kDesignFile : old);
+    }
     struct stat after {};
     ASSERT_EQ(::stat(path.c_str(), &after), 0);
     EXPECT_EQ(after.st_ino, before.st_ino) << "the same file, written in place";
@@ -204,13 +212,23 @@ constexpr fs::perms kReadWrite =
 constexpr fs::perms kReadOnly =
     fs::perms::owner_read | fs::perms::group_read | fs::perms::others_read;
 
-// The size limit lets the old 35 bytes through but stops the new 55 half-way.
+constexpr std::size_t kLargerThanASettingsFile = std::size_t{64} * 1024 + 1;
+
+// A size limit of 40 lets the old 35 bytes through but stops the new 55
+// half-way; one of 20 stops putting the old bytes back too. A larger old file
+// is not held to be put back.
 INSTANTIATE_TEST_SUITE_P(
     Cases, SettingsFileReadOnlyFolder,
-    ::testing::Values(ReadOnlyFolderCase{"WritableFileIsSaved", kReadWrite, "", true},
-                      ReadOnlyFolderCase{"WriteStoppingHalfWayPutsTheOldBytesBack", kReadWrite,
-                                         "40", false},
-                      ReadOnlyFolderCase{"ReadOnlyFileStaysUntouched", kReadOnly, "", false}),
+    ::testing::Values(
+        ReadOnlyFolderCase{"WritableFileIsSaved", kReadWrite, "", Holds::kNewInputs},
+        ReadOnlyFolderCase{"WriteStoppingHalfWayPutsTheOldBytesBack", kReadWrite, "40",
+                           Holds::kOldInputs},
+        ReadOnlyFolderCase{"PuttingBackStoppingTooSaysSo", kReadWrite, "20", Holds::kMaybeNeither},
+        ReadOnlyFolderCase{"LargeOldFileIsSaved", kReadWrite, "", Holds::kNewInputs,
+                           kLargerThanASettingsFile},
+        ReadOnlyFolderCase{"LargeOldFileIsNotPutBack", kReadWrite, "40", Holds::kMaybeNeither,
+                           kLargerThanASettingsFile},
+        ReadOnlyFolderCase{"ReadOnlyFileStaysUntouched", kReadOnly, "", Holds::kOldInputs}),
     [](const auto& info) { return std::string(info.param.name); });
 
 // --- the replace itself refused ----------------------------------------------
