@@ -11,7 +11,7 @@ namespace brennquist {
 // the system's values (app/system_environment.h); tests pin them.
 struct FormEnvironment {
     QString settingsFolder;        // the folder akku.dat lives in; empty: none
-    QLocale locale;                // number separators and the short date format
+    QLocale locale;                // the number separators
     std::function<QDate()> today;  // the local date, read once per print or mail click
 };
 

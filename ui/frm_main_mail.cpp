@@ -5,6 +5,7 @@
 #include "mail/open_mail_link.h"
 #include "mail/short_date_text.h"
 #include "ui/busy_cursor.h"
+#include "ui/calendar_date.h"
 #include "ui/frm_main.h"
 #include "ui/responsive_wait.h"
 
@@ -14,8 +15,7 @@ namespace brennquist {
 // read once, the five texts as they stand now; no control changes. When the
 // link cannot be handed over, a box says why rather than nothing happening.
 void frmMain::cmdMailOrder_Click() {
-    const std::string dateText =
-        ShortDateText(environment_.today(), environment_.locale).toStdString();
+    const std::string dateText = ShortDateText(ToYearMonthDay(environment_.today()));
     // The window goes on repainting and answering the desktop while the mail
     // program takes the link; what the user does meanwhile is handled after.
     const MailOutcome outcome = [&] {

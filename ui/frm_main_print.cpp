@@ -6,20 +6,12 @@
 
 #include "report/report_printer.h"
 #include "ui/busy_cursor.h"
+#include "ui/calendar_date.h"
 #include "ui/file_system_path.h"
 #include "ui/frm_main.h"
 #include "ui/responsive_wait.h"
 
 namespace brennquist {
-namespace {
-
-std::chrono::year_month_day ToYearMonthDay(const QDate& date) {
-    return std::chrono::year_month_day{std::chrono::year{date.year()},
-                                       std::chrono::month{static_cast<unsigned>(date.month())},
-                                       std::chrono::day{static_cast<unsigned>(date.day())}};
-}
-
-}  // namespace
 
 // Prints the report of the texts the window shows right now, dated today, on
 // the default printer without a dialog, unless that printer prints into a
