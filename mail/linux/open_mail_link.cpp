@@ -23,10 +23,13 @@ constexpr char kNoProgram = 'n';
 constexpr char kFailed = 'f';
 // What the opener's exit status means, as xdg-open documents it: 3 when no
 // program is set up for the link, 4 when the one set up failed, 1 and 2 for a
-// call it could not take. The opener ends with 127 when xdg-open itself is
-// missing, which leaves nothing to take the link either.
+// call it could not take. The opener ends as a shell does where xdg-open could
+// not be started: 127 when it is missing, which leaves nothing to take the
+// link either, 126 when it is there but cannot run (no execute permission, a
+// link longer than one argument may be).
 constexpr int kNoHandlerFound = 3;
-constexpr int kCannotStart = 127;
+constexpr int kNotFound = 127;
+constexpr int kCannotRun = 126;
 
 // The verdict for the opener's end, as waitpid reported it.
 char VerdictOf(int status) {
@@ -37,7 +40,7 @@ char VerdictOf(int status) {
         case 0:
             return kTaken;
         case kNoHandlerFound:
-        case kCannotStart:
+        case kNotFound:
             return kNoProgram;
         default:
             return kFailed;
@@ -71,7 +74,7 @@ void CloseAllBut(int keep) {
     const pid_t opener = ::fork();
     if (opener == 0) {
         ::execvp(argv[0], argv);
-        ::_exit(kCannotStart);
+        ::_exit(errno == ENOENT ? kNotFound : kCannotRun);
     }
     // Neither does the watcher keep the program's standard streams: a terminal
     // or a pipe that waits for the program's output is not held open by it.

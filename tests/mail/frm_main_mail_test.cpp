@@ -250,6 +250,27 @@ TEST_F(MailClickTest, HandlerFailureIsToldByItsKind) {
     }
 }
 
+// xdg-open there but not started: it may not be run, or the link is longer
+// than Linux takes as one argument (five fields pasted full). Only a missing
+// xdg-open means that no mail program is set up.
+TEST_F(MailClickTest, HandlerThatCannotStartIsNoMissingOne) {
+    InstallStub();
+    const std::string longText(std::size_t{30} * 1024, '7');
+    const std::vector<std::pair<QFile::Permissions, std::string>> cases{
+        {QFile::ReadOwner | QFile::WriteOwner, "1"},
+        {QFile::ReadOwner | QFile::WriteOwner | QFile::ExeOwner, longText}};
+    qputenv("PATH", stubFolder_.path().toUtf8());  // no other xdg-open to fall back on
+    for (const auto& [permissions, text] : cases) {
+        QFile(QDir(stubFolder_.path()).filePath(QStringLiteral("xdg-open")))
+            .setPermissions(permissions);
+        SetInputs(
+            {{"txtK", text}, {"txtI", text}, {"txtg", text}, {"txtReihe", text}, {"txtPar", text}});
+        messages_.shown.clear();  // what the computation says of such texts
+        ClickMail();
+        EXPECT_EQ(messages_.shown, std::vector<ShownBox>{kStartFailed}) << text.size();
+    }
+}
+
 TEST_F(MailClickTest, MissingHandlerIsReportedOnEveryClick) {
     qputenv("PATH", emptyFolder_.path().toUtf8());
     const auto before = Snapshot();
