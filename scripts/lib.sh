@@ -7,15 +7,10 @@ debian_release() {
 
 # Packages the program needs to build and run; xvfb-run (with xauth) gives it a
 # virtual display on a machine without one, qt6-wayland draws on a Wayland session.
+# Qt SVG draws the icon's PNGs at build time; the program itself does not use it.
 RUN_PACKAGES=(cmake ninja-build g++ qt6-base-dev qt6-svg-dev libgl-dev fonts-liberation
               fonts-comic-neue xdg-utils libcups2-dev qt6-translations-l10n pkg-config
               libxcb1-dev xvfb xauth qt6-wayland)
-# Qt's SVG icon engine draws the window icon: part of libqt6svg6 on Debian 12, a
-# package of its own from Debian 13 on.
-case $(debian_release) in
-bookworm) ;;
-*) RUN_PACKAGES+=(qt6-svg-plugins) ;;
-esac
 # What the Debian package needs to be built and checked.
 PACKAGE_PACKAGES=(dpkg-dev file lintian desktop-file-utils appstream)
 # What the tests, benchmarks and fuzzers need on top (the tests build the package too).

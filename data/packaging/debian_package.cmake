@@ -26,22 +26,9 @@ and opens a pre-filled e-mail inquiry to the vendor.")
 
 # dpkg-shlibdeps finds the libraries the program links; these are what it
 # loads or calls at run time: the window's fonts, xdg-open for the mail link,
-# Qt's X11 and Wayland platform plugins, its SVG icon engine for the window icon,
-# and Qt's German translations. The icon engine moved between Debian releases
-# (libqt6svg6 on Debian 12, qt6-svg-plugins from 13 on): the package is the one
-# that holds it on the building system.
-set(brennquist_svg_icon_engine "*/qt6/plugins/iconengines/libqsvgicon.so")
-execute_process(COMMAND dpkg-query --search "${brennquist_svg_icon_engine}"
-    OUTPUT_VARIABLE brennquist_svg_icon_owner RESULT_VARIABLE brennquist_svg_icon_result
-    ERROR_QUIET OUTPUT_STRIP_TRAILING_WHITESPACE)
-# "libqt6svg6:amd64: /usr/lib/..." names the package before the first colon.
-string(REGEX MATCH "^[^:]+" brennquist_svg_icon_package "${brennquist_svg_icon_owner}")
-if(NOT brennquist_svg_icon_result EQUAL 0 OR NOT brennquist_svg_icon_package)
-    message(FATAL_ERROR "No installed Debian package holds Qt's SVG icon engine "
-        "${brennquist_svg_icon_engine}")
-endif()
+# Qt's X11 and Wayland platform plugins and Qt's German translations.
 set(CPACK_DEBIAN_PACKAGE_SHLIBDEPS ON)
 set(CPACK_DEBIAN_PACKAGE_DEPENDS
-    "fonts-liberation, fonts-comic-neue, xdg-utils, qt6-qpa-plugins, qt6-wayland, ${brennquist_svg_icon_package}, qt6-translations-l10n")
+    "fonts-liberation, fonts-comic-neue, xdg-utils, qt6-qpa-plugins, qt6-wayland, qt6-translations-l10n")
 
 include(CPack)

@@ -62,9 +62,6 @@ for needed in fonts-liberation fonts-comic-neue xdg-utils qt6-qpa-plugins qt6-wa
               qt6-translations-l10n; do
     in_depends "$needed" || fail "Depends lacks $needed"
 done
-svg_icon_engine=$(owners_of '*/qt6/plugins/iconengines/libqsvgicon.so' | head -n1)
-[ -n "$svg_icon_engine" ] || fail "no installed package holds Qt's SVG icon engine"
-in_depends "$svg_icon_engine" || fail "Depends lacks $svg_icon_engine (Qt's SVG icon engine)"
 
 # Every library the packed program links comes from a package in Depends, under
 # the name this release gives it (libcups2 or libcups2t64, say). A name may be

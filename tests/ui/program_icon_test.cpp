@@ -1,5 +1,5 @@
-// The window icon comes from the compiled-in drawing through Qt's SVG icon
-// engine, drawn afresh at each size rather than scaled from one bitmap.
+// The window icon: the compiled-in PNGs of the icon drawing, one for each size
+// the desktop asks for, rather than one bitmap scaled.
 #include <gtest/gtest.h>
 
 #include <QColor>
@@ -33,7 +33,7 @@ Ink InkOf(const QImage& image) {
 
 TEST(ProgramIcon, DrawsTheSymbolAtEverySizeAsked) {
     const QIcon icon = ProgramIcon();
-    ASSERT_FALSE(icon.isNull()) << "drawing or SVG icon engine missing";
+    ASSERT_FALSE(icon.isNull()) << "no icon compiled in";
     for (const int size : {16, 32, 48, 256}) {
         const QImage image = icon.pixmap(size, size).toImage();
         ASSERT_EQ(image.size(), QSize(size, size));
