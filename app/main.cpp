@@ -7,14 +7,11 @@
 #include "app/qt_texts.h"
 #include "app/system_environment.h"
 #include "mail/open_mail_link.h"
-#include "report/print_helper.h"
 #include "ui/frm_main.h"
 
 int main(int argc, char** argv) {
-    // Started again by Drucken or eMail Anfrage: no window, no display needed.
-    if (const auto helped = brennquist::AnswerAsPrintHelper(argc, argv)) {
-        return *helped;
-    }
+    // Started again by eMail Anfrage: no window, no display needed. Drucken
+    // starts a helper program of its own.
     if (const auto helped = brennquist::AnswerAsMailHelper(argc, argv)) {
         return *helped;
     }

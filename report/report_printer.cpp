@@ -1,7 +1,5 @@
 #include "report/report_printer.h"
 
-#include <QPrinter>
-
 #include "report/print_helper_process.h"
 #include "report/print_report.h"
 #include "report/printer_report_page.h"
@@ -15,10 +13,6 @@ bool DrawReport(QPagedPaintDevice& device, const ReportTexts& texts) {
     }
     PrintReport(page, texts);
     return page.Finished();
-}
-
-bool PrintReportOn(QPrinter& printer, const ReportTexts& texts) {
-    return DrawReport(printer, texts) && printer.printerState() != QPrinter::Error;
 }
 
 PrintOutcome PrintReportOnDefaultPrinter(const ReportTexts& texts, const AwaitReady& await,

@@ -7,7 +7,6 @@
 #include "report/report_texts.h"
 
 class QPagedPaintDevice;
-class QPrinter;
 
 namespace brennquist {
 
@@ -19,9 +18,6 @@ inline constexpr std::chrono::milliseconds kPrintServiceTimeLimit{9000};
 // Draws the report as one document on a printer or a PDF writer; false when
 // the document could not start or did not complete.
 [[nodiscard]] bool DrawReport(QPagedPaintDevice& device, const ReportTexts& texts);
-
-// DrawReport on a printer, which also reports a failed job.
-[[nodiscard]] bool PrintReportOn(QPrinter& printer, const ReportTexts& texts);
 
 // Prints the report on the system's default printer, without any dialog.
 // The page is handed to the print spooler by a helper process; the call

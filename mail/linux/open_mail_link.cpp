@@ -9,7 +9,10 @@
 #include <array>
 #include <cerrno>
 #include <chrono>
+#include <optional>
 #include <string>
+
+#include "process/linux/helper_spawn.h"
 
 namespace brennquist {
 namespace {
@@ -33,10 +36,11 @@ constexpr int kCannotRun = 126;
 
 // The verdict for the opener's end, as waitpid reported it.
 char VerdictOf(int status) {
-    if (!WIFEXITED(status)) {
+    const std::optional<int> code = ExitCodeOf(status);
+    if (!code) {
         return kFailed;  // killed by a signal
     }
-    switch (WEXITSTATUS(status)) {
+    switch (*code) {
         case 0:
             return kTaken;
         case kNoHandlerFound:
@@ -47,30 +51,13 @@ char VerdictOf(int status) {
     }
 }
 
-// Closes every descriptor but the three standard ones and `keep`: the X
-// connection, files and sockets of the program are not held open after it
-// has ended, neither by the watcher nor by the mail program it leads to.
-void CloseAllBut(int keep) {
-    constexpr unsigned kFirstOwn = STDERR_FILENO + 1;
-    const auto kept = static_cast<unsigned>(keep);
-    const bool below = kept <= kFirstOwn || ::close_range(kFirstOwn, kept - 1, 0) == 0;
-    if (below && ::close_range(std::max(kFirstOwn, kept + 1), ~0U, 0) == 0) {
-        return;
-    }
-    // A kernel without close_range: every number up to the process's limit.
-    const long limit = ::sysconf(_SC_OPEN_MAX);
-    for (long fd = kFirstOwn; fd < limit; ++fd) {
-        if (fd != keep) {
-            ::close(static_cast<int>(fd));
-        }
-    }
-}
-
 // Runs in a process of its own, forked from the program: only calls that are
 // safe after fork. Starts xdg-open, waits for it and writes one byte on
 // `report` telling what became of the link.
 [[noreturn]] void StartAndWatch(char* const* argv, int report) {
-    CloseAllBut(report);
+    // Neither the watcher nor the mail program it leads to holds the X
+    // connection, files and sockets of the program after it has ended.
+    CloseDescriptorsAfterFork(report);
     const pid_t opener = ::fork();
     if (opener == 0) {
         ::execvp(argv[0], argv);

@@ -2,7 +2,6 @@
 
 #include <fcntl.h>
 #include <poll.h>
-#include <spawn.h>
 #include <sys/socket.h>
 #include <sys/wait.h>
 #include <unistd.h>
@@ -16,18 +15,16 @@
 #include <utility>
 #include <vector>
 
+#include "process/linux/helper_spawn.h"
 #include "report/linux/print_helper_protocol.h"
 #include "report/print_helper.h"
-
-extern char** environ;  // NOLINT: the process's environment, handed on to the helper
+#include "report/print_helper_program.h"
 
 namespace brennquist {
 namespace {
 
 namespace words = print_helper_words;
 
-// The program itself, whatever it is called and wherever it lies.
-constexpr const char* kThisProgram = "/proc/self/exe";
 // A helper that talks more than this is not the helper.
 constexpr std::size_t kLongestLine = 256;
 
@@ -78,38 +75,22 @@ std::string MillisecondsLeftText(const PrintHelperConnection::Clock::time_point 
     return std::to_string(std::max<std::chrono::milliseconds::rep>(left.count(), 0));
 }
 
-// Starts this program as the helper in a session of its own (so without a
+// Starts the helper program in a session of its own (so without a
 // controlling terminal), talking on `helperEnd` as standard input and output
 // and reading the PDF from `pdf`. It learns who its parent is, to end with it,
 // and how much of the time is left.
 pid_t Spawn(const int helperEnd, const int pdf, const std::string& title,
             const PrintHelperConnection::Clock::time_point deadline) {
-    posix_spawn_file_actions_t actions;
-    posix_spawnattr_t attributes;
-    posix_spawn_file_actions_init(&actions);
-    posix_spawnattr_init(&attributes);
-    posix_spawn_file_actions_adddup2(&actions, helperEnd, STDIN_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, helperEnd, STDOUT_FILENO);
-    posix_spawn_file_actions_adddup2(&actions, pdf, kPdfDescriptor);
-    sigset_t none;
-    sigemptyset(&none);
-    posix_spawnattr_setsigmask(&attributes, &none);
-    posix_spawnattr_setflags(&attributes, POSIX_SPAWN_SETSID | POSIX_SPAWN_SETSIGMASK);
-    std::string program(kThisProgram);
-    std::string argument(kPrintHelperArgument);
-    std::string file(kPdfFile);
-    std::string jobTitle(title);
-    std::string parent = std::to_string(::getpid());
-    std::string left = MillisecondsLeftText(deadline);
-    std::array<char*, 7> argv{program.data(), argument.data(), file.data(), jobTitle.data(),
-                              parent.data(),  left.data(),     nullptr};
-    pid_t pid = -1;
-    if (posix_spawn(&pid, kThisProgram, &actions, &attributes, argv.data(), environ) != 0) {
-        pid = -1;
+    const std::string program = PrintHelperProgram().string();
+    if (program.empty()) {
+        return -1;  // not installed beside the program
     }
-    posix_spawnattr_destroy(&attributes);
-    posix_spawn_file_actions_destroy(&actions);
-    return pid;
+    const std::array<HandedDescriptor, 3> handed{
+        {{helperEnd, STDIN_FILENO}, {helperEnd, STDOUT_FILENO}, {pdf, kPdfDescriptor}}};
+    return SpawnHelper({program, std::string(kPrintHelperArgument), kPdfFile, title,
+                        std::to_string(::getpid()), MillisecondsLeftText(deadline)},
+                       handed, true)
+        .value_or(-1);
 }
 
 }  // namespace

@@ -19,7 +19,7 @@
 #include <string>
 #include <vector>
 
-#include "report/report_printer.h"
+#include "report/printer_job.h"
 #include "report/report_texts_record.h"
 #include "report/windows/print_helper_launch.h"
 #include "report/windows/printer_port.h"

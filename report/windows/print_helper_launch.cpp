@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "report/print_helper_program.h"
 #include "report/windows/print_helper_launch.h"
 
 namespace brennquist {
@@ -22,22 +23,6 @@ struct HandleCloser {
     }
 };
 using Handle = std::unique_ptr<void, HandleCloser>;
-
-std::wstring OwnProgramPath() {
-    std::wstring path(MAX_PATH, L'\0');
-    for (;;) {
-        const DWORD length =
-            ::GetModuleFileNameW(nullptr, path.data(), static_cast<DWORD>(path.size()));
-        if (length == 0) {
-            return {};
-        }
-        if (length < path.size()) {
-            path.resize(length);
-            return path;
-        }
-        path.resize(path.size() * 2);  // cut off: a longer path
-    }
-}
 
 // Windows paths hold no quotes, so quoting each is enough.
 std::wstring HelperCommandLine(const std::wstring& program, const std::filesystem::path& textsFile,
@@ -98,7 +83,7 @@ std::optional<PrintOutcome> RunPrintHelper(const std::filesystem::path& textsFil
                                            const std::chrono::steady_clock::time_point deadline,
                                            const AwaitReady& await,
                                            const std::filesystem::path& outputFile) {
-    const std::wstring program = OwnProgramPath();
+    const std::wstring program = PrintHelperProgram().wstring();
     if (program.empty()) {
         return PrintOutcome::JobFailed;
     }

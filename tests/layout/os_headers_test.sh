@@ -5,7 +5,7 @@
 # planted include is caught.
 set -euo pipefail
 
-MODULES=(engine storage report mail ui app)
+MODULES=(engine process storage report mail ui app)
 # POSIX, Linux, X11/Wayland, CUPS and Win32 headers, by name or folder.
 OS_HEADERS='(sys|netinet|arpa|linux|cups|xcb|X11)/[^>]+|(unistd|fcntl|poll|pwd|grp|spawn|dirent|dlfcn|termios|pthread|wayland-[a-z-]+|windows|winbase|winspool|shellapi|shlobj|knownfolders|io|direct)\.h'
 

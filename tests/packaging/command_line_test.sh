@@ -20,11 +20,12 @@ grep -q '^Aufruf: brennquist \[--help | --version\]$' <<<"$help" || fail "--help
 if "${no_display[@]}" "$program" --help >/dev/full 2>/dev/null; then
     fail "--help into a full disk reported success"
 fi
-# Drucken starts the program again as its print helper, which needs no display
+# Drucken starts the print helper beside the program, which needs no display
 # and answers with how the exchange ended: here with no print service at all.
 # It is told its parent (this shell: exec leaves no shell between) and the
-# milliseconds it has.
-helper=$(CUPS_SERVER=/nonexistent/cups.sock exec "${no_display[@]}" "$program" --print-helper \
+# milliseconds it has. The program itself treats it as any other argument.
+helper=$(CUPS_SERVER=/nonexistent/cups.sock exec "${no_display[@]}" \
+    "$(dirname "$program")/brennquist-print-helper" --print-helper \
     "$work/report.pdf" Brennquist $$ 5000 </dev/null) || fail "print helper exited $?"
 grep -qx 'outcome [0-9]*' <<<"$helper" || fail "print helper said: $helper"
 

@@ -30,6 +30,7 @@ fi
 
 dpkg-deb -c "$deb" | awk '{print $NF}' >"$work/files"
 expected=(./usr/bin/brennquist
+          ./usr/libexec/brennquist/brennquist-print-helper
           ./usr/share/applications/com.example.Brennquist.desktop
           ./usr/share/metainfo/com.example.Brennquist.metainfo.xml
           ./usr/share/icons/hicolor/scalable/apps/com.example.Brennquist.svg
@@ -63,11 +64,12 @@ for needed in fonts-liberation fonts-comic-neue xdg-utils qt6-qpa-plugins qt6-wa
     in_depends "$needed" || fail "Depends lacks $needed"
 done
 
-# Every library the packed program links comes from a package in Depends, under
+# Every library the packed program and its print helper link comes from a package in Depends, under
 # the name this release gives it (libcups2 or libcups2t64, say). A name may be
 # held by several packages (libm.so.6 by libc6 and libc6-i386): one is enough.
-mapfile -t linked < <(readelf -d "$work/tree/usr/bin/brennquist" |
-    sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p')
+mapfile -t linked < <(readelf -d "$work/tree/usr/bin/brennquist" \
+    "$work/tree/usr/libexec/brennquist/brennquist-print-helper" |
+    sed -n 's/.*(NEEDED).*\[\(.*\)\]/\1/p' | sort -u)
 [ ${#linked[@]} -gt 0 ] || fail "the packed program links no library"
 for library in "${linked[@]}"; do
     mapfile -t packages < <(owners_of "*/$library")

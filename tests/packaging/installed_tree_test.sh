@@ -13,7 +13,8 @@ fail() { echo "FAIL: $*" >&2; exit 1; }
 notice='box=Hinweis: gespeicherte Daten nicht lesbar oder nicht vorhanden!'
 
 cmake --install "$build" --prefix "$work/prefix" >/dev/null
-for file in bin/brennquist share/applications/com.example.Brennquist.desktop \
+for file in bin/brennquist libexec/brennquist/brennquist-print-helper \
+            share/applications/com.example.Brennquist.desktop \
             share/metainfo/com.example.Brennquist.metainfo.xml \
             share/icons/hicolor/scalable/apps/com.example.Brennquist.svg \
             share/icons/hicolor/48x48/apps/com.example.Brennquist.png \

@@ -18,6 +18,7 @@
 #include <string>
 
 #include "report/print_helper.h"
+#include "report/print_helper_program.h"
 #include "tests/report/stand_in_print_server.h"
 #include "tests/support/recording_message_boxes.h"
 #include "ui/frm_main.h"
@@ -108,6 +109,7 @@ int main(int argc, char** argv) {
     if (const auto helped = brennquist::AnswerAsPrintHelper(argc, argv)) {
         return *helped;
     }
+    brennquist::ServeAsOwnPrintHelper();
     if (argc == 3 && std::string_view(argv[1]) == brennquist::kPressDrucken) {
         return brennquist::PressDrucken(argc, argv, QString::fromLocal8Bit(argv[2]));
     }

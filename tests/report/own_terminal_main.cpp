@@ -8,12 +8,14 @@
 #include <cstdlib>
 
 #include "report/print_helper.h"
+#include "report/print_helper_program.h"
 #include "tests/report/own_terminal.h"
 
 int main(int argc, char** argv) {
     if (const auto helped = brennquist::AnswerAsPrintHelper(argc, argv)) {
         return *helped;
     }
+    brennquist::ServeAsOwnPrintHelper();
     if (const auto status = brennquist::testing::OwnTerminal::Get().Start()) {
         return *status;
     }

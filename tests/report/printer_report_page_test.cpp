@@ -14,6 +14,7 @@
 
 #include "engine/vendor.h"
 #include "report/print_report.h"
+#include "report/printer_job.h"
 #include "report/report_printer.h"
 #include "tests/report/command_output.h"
 #include "tests/report/pdf_text.h"

@@ -8,11 +8,13 @@
 
 #include "mail/open_mail_link.h"
 #include "report/print_helper.h"
+#include "report/print_helper_program.h"
 
 int main(int argc, char** argv) {
     if (const auto helped = brennquist::AnswerAsPrintHelper(argc, argv)) {
         return *helped;
     }
+    brennquist::ServeAsOwnPrintHelper();
     if (const auto helped = brennquist::AnswerAsMailHelper(argc, argv)) {
         return *helped;
     }

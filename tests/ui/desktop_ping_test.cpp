@@ -23,6 +23,7 @@
 #include <thread>
 
 #include "report/print_helper.h"
+#include "report/print_helper_program.h"
 #include "tests/report/stand_in_print_server.h"
 #include "tests/support/recording_message_boxes.h"
 #include "ui/frm_main.h"
@@ -235,6 +236,7 @@ int main(int argc, char** argv) {
     if (const auto helped = brennquist::AnswerAsPrintHelper(argc, argv)) {
         return *helped;
     }
+    brennquist::ServeAsOwnPrintHelper();
     QProcess xvfb;
     xvfb.start(QStringLiteral("Xvfb"),
                {QStringLiteral("-displayfd"), QStringLiteral("1"), QStringLiteral("-nolisten"),
