@@ -1,8 +1,7 @@
 #include "mail/windows/mail_helper.h"
 
-// After windows.h, whose types they use.
+// After windows.h, whose types it uses.
 #include <objbase.h>
-#include <shellapi.h>
 
 #include <algorithm>
 #include <cstdint>
@@ -10,15 +9,12 @@
 
 #include "mail/open_mail_link.h"
 #include "mail/shell_execute_outcome.h"
+#include "process/helper_exit.h"
+#include "process/own_program.h"
+#include "process/windows/command_line.h"
 
 namespace brennquist {
 namespace {
-
-// The helper's exit code for each outcome: this base plus the outcome's
-// number, so that a crash's code is never taken for an outcome.
-constexpr DWORD kMailHelperExitBase = 100;
-// The longest path Windows gives a program file.
-constexpr DWORD kLongestPath = 32768;
 
 std::wstring Wide(const std::string_view utf8) {
     const int size = static_cast<int>(utf8.size());
@@ -26,26 +22,6 @@ std::wstring Wide(const std::string_view utf8) {
     const int length = ::MultiByteToWideChar(CP_UTF8, 0, utf8.data(), size, wide.data(), size);
     wide.resize(static_cast<std::size_t>(std::max(length, 0)));
     return wide;
-}
-
-std::wstring OwnProgramPath() {
-    std::wstring path(kLongestPath, L'\0');
-    const DWORD length = ::GetModuleFileNameW(nullptr, path.data(), kLongestPath);
-    path.resize(length < kLongestPath ? length : 0);
-    return path;
-}
-
-// The command line as Windows holds it: argv would carry the link in the ANSI
-// code page, which cannot spell every character typed.
-std::vector<std::wstring> WideArguments() {
-    int count = 0;
-    LPWSTR* const arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    if (arguments == nullptr) {
-        return {};
-    }
-    std::vector<std::wstring> result(arguments, arguments + count);
-    ::LocalFree(static_cast<HLOCAL>(arguments));
-    return result;
 }
 
 int RunMailHelper(const std::wstring& link) {
@@ -59,7 +35,7 @@ int RunMailHelper(const std::wstring& link) {
     if (SUCCEEDED(com)) {
         ::CoUninitialize();
     }
-    return static_cast<int>(kMailHelperExitBase) + static_cast<int>(outcome);
+    return ExitCodeFor(outcome);
 }
 
 }  // namespace
@@ -73,28 +49,9 @@ MailOutcome HandOverToShell(const std::wstring& link, const ShellExecuteCall she
         reinterpret_cast<INT_PTR>(result));  // NOLINT(*-reinterpret-cast)
 }
 
-// Each argument in quotes; backslashes count only before a quote, where each
-// is doubled, and a quote of the argument gets one of its own.
-std::wstring QuotedArgument(const std::wstring_view argument) {
-    std::wstring quoted = L"\"";
-    std::size_t backslashes = 0;
-    for (const wchar_t character : argument) {
-        if (character == L'\\') {
-            ++backslashes;
-            continue;
-        }
-        quoted.append(character == L'"' ? backslashes * 2 + 1 : backslashes, L'\\');
-        backslashes = 0;
-        quoted += character;
-    }
-    quoted.append(backslashes * 2, L'\\');
-    return quoted + L'"';
-}
-
 MailHandOver::MailHandOver(const std::string_view link) {
-    const std::wstring program = OwnProgramPath();
-    std::wstring commandLine = QuotedArgument(program) + L' ' + std::wstring(kMailHelperArgument) +
-                               L' ' + QuotedArgument(Wide(link));
+    const std::filesystem::path program = OwnProgramPath();
+    std::wstring commandLine = CommandLineOf(program, {kMailHelperArgument, Wide(link)});
     STARTUPINFOW startup{};
     startup.cb = sizeof startup;
     PROCESS_INFORMATION started{};
@@ -124,13 +81,9 @@ std::optional<MailOutcome> MailHandOver::Outcome() const {
     if (::GetExitCodeProcess(process_, &code) == 0) {
         return MailOutcome::StartFailed;
     }
-    for (const MailOutcome outcome :
-         {MailOutcome::HandedOver, MailOutcome::NoMailProgram, MailOutcome::StartFailed}) {
-        if (code == kMailHelperExitBase + static_cast<DWORD>(outcome)) {
-            return outcome;
-        }
-    }
-    return MailOutcome::StartFailed;  // the helper crashed
+    return OutcomeOfExitCode(code, {MailOutcome::HandedOver, MailOutcome::NoMailProgram,
+                                    MailOutcome::StartFailed})
+        .value_or(MailOutcome::StartFailed);  // the helper crashed
 }
 
 MailOutcome MailHandOver::Await(const std::chrono::steady_clock::time_point deadline,

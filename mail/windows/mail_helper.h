@@ -26,11 +26,6 @@ using ShellExecuteCall = HINSTANCE(WINAPI*)(HWND, LPCWSTR, LPCWSTR, LPCWSTR, LPC
 // that went.
 [[nodiscard]] MailOutcome HandOverToShell(const std::wstring& link, ShellExecuteCall shell);
 
-// The argument as a command line spells it, so that the command-line
-// parser reads it back unchanged, quotes, backslashes and line breaks
-// included.
-[[nodiscard]] std::wstring QuotedArgument(std::wstring_view argument);
-
 // One hand-over, started at construction. Its helper is never ended from
 // here: a mail program that answers late still gets the link.
 class MailHandOver {

@@ -6,8 +6,6 @@
 #include "report/print_helper.h"
 
 #include <windows.h>
-// After windows.h, which it needs.
-#include <shellapi.h>
 
 #include <QGuiApplication>
 #include <QPrinter>
@@ -19,6 +17,8 @@
 #include <string>
 #include <vector>
 
+#include "process/helper_exit.h"
+#include "process/windows/command_line.h"
 #include "report/printer_job.h"
 #include "report/report_texts_record.h"
 #include "report/windows/print_helper_launch.h"
@@ -29,10 +29,6 @@ namespace brennquist {
 namespace {
 
 const char* const kJobTitle = "Brennquist";
-
-int ExitCodeFor(const PrintOutcome outcome) {
-    return static_cast<int>(kPrintHelperExitBase) + static_cast<int>(outcome);
-}
 
 // The spooler's part: the default printer, the page, the job. A printer that
 // would ask for a file inside StartDoc is not started without one; a name
@@ -54,19 +50,6 @@ int PrintNow(const ReportTexts& texts, const std::filesystem::path& outputFile) 
     printer.setFullPage(false);
     return ExitCodeFor(PrintReportOn(printer, texts) ? PrintOutcome::Printed
                                                      : PrintOutcome::JobFailed);
-}
-
-// The command line as Windows holds it: argv would carry the file's path in
-// the ANSI code page, which cannot spell every user's folder name.
-std::vector<std::wstring> WideArguments() {
-    int count = 0;
-    LPWSTR* const arguments = ::CommandLineToArgvW(::GetCommandLineW(), &count);
-    if (arguments == nullptr) {
-        return {};
-    }
-    std::vector<std::wstring> result(arguments, arguments + count);
-    ::LocalFree(static_cast<HLOCAL>(arguments));
-    return result;
 }
 
 std::optional<ReportTexts> ReadTexts(const std::filesystem::path& file) {

@@ -7,6 +7,7 @@
 #include <memory>
 #include <string>
 
+#include "process/windows/command_line.h"
 #include "report/print_helper_program.h"
 #include "report/windows/print_helper_launch.h"
 
@@ -24,15 +25,13 @@ struct HandleCloser {
 };
 using Handle = std::unique_ptr<void, HandleCloser>;
 
-// Windows paths hold no quotes, so quoting each is enough.
-std::wstring HelperCommandLine(const std::wstring& program, const std::filesystem::path& textsFile,
+std::wstring HelperCommandLine(const std::filesystem::path& program,
+                               const std::filesystem::path& textsFile,
                                const std::filesystem::path& outputFile) {
-    std::wstring line = L'"' + program + L"\" " + std::wstring(kWidePrintHelperArgument) + L" \"" +
-                        textsFile.wstring() + L'"';
-    if (!outputFile.empty()) {
-        line += L" \"" + outputFile.wstring() + L'"';
-    }
-    return line;
+    return outputFile.empty()
+               ? CommandLineOf(program, {kWidePrintHelperArgument, textsFile.native()})
+               : CommandLineOf(program,
+                               {kWidePrintHelperArgument, textsFile.native(), outputFile.native()});
 }
 
 Handle JobThatEndsWithItsHandle() {
@@ -53,19 +52,14 @@ DWORD MillisecondsUntil(const std::chrono::steady_clock::time_point deadline) {
     return static_cast<DWORD>(std::max<std::chrono::milliseconds::rep>(left.count(), 0));
 }
 
-std::optional<PrintOutcome> OutcomeOfExitCode(const DWORD code) {
+std::optional<PrintOutcome> OutcomeOf(const DWORD code) {
     if (code == kPrintHelperWantsOutputFile) {
         return std::nullopt;
     }
-    for (const PrintOutcome outcome :
-         {PrintOutcome::Printed, PrintOutcome::NoDefaultPrinter, PrintOutcome::JobFailed,
-          PrintOutcome::ServiceUnreachable, PrintOutcome::NoAnswer,
-          PrintOutcome::AuthenticationRequired}) {
-        if (code == kPrintHelperExitBase + static_cast<DWORD>(outcome)) {
-            return outcome;
-        }
-    }
-    return PrintOutcome::JobFailed;  // it crashed or could not read its texts
+    return OutcomeOfExitCode(code, {PrintOutcome::Printed, PrintOutcome::NoDefaultPrinter,
+                                    PrintOutcome::JobFailed, PrintOutcome::ServiceUnreachable,
+                                    PrintOutcome::NoAnswer, PrintOutcome::AuthenticationRequired})
+        .value_or(PrintOutcome::JobFailed);  // it crashed or could not read its texts
 }
 
 // Whether the helper ended before the deadline.
@@ -83,7 +77,7 @@ std::optional<PrintOutcome> RunPrintHelper(const std::filesystem::path& textsFil
                                            const std::chrono::steady_clock::time_point deadline,
                                            const AwaitReady& await,
                                            const std::filesystem::path& outputFile) {
-    const std::wstring program = PrintHelperProgram().wstring();
+    const std::filesystem::path program = PrintHelperProgram();
     if (program.empty()) {
         return PrintOutcome::JobFailed;
     }
@@ -117,7 +111,7 @@ std::optional<PrintOutcome> RunPrintHelper(const std::filesystem::path& textsFil
     if (::GetExitCodeProcess(process.get(), &code) == 0) {
         return PrintOutcome::JobFailed;
     }
-    return OutcomeOfExitCode(code);
+    return OutcomeOf(code);
 }
 
 }  // namespace brennquist

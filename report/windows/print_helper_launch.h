@@ -5,6 +5,7 @@
 #include <optional>
 #include <string_view>
 
+#include "process/helper_exit.h"
 #include "report/print_helper_process.h"
 #include "report/print_outcome.h"
 
@@ -18,13 +19,10 @@ namespace brennquist {
 // kPrintHelperArgument as Windows' wide command line spells it.
 inline constexpr std::wstring_view kWidePrintHelperArgument = L"--print-helper";
 
-// The helper's exit code for each outcome: this base plus the outcome's
-// number, so that a crash's code is never taken for an outcome.
-inline constexpr unsigned long kPrintHelperExitBase = 100;
-
 // The helper's exit code when the default printer asks for a file to print
-// into (printer_port.h) and it was given none.
-inline constexpr unsigned long kPrintHelperWantsOutputFile = kPrintHelperExitBase + 50;
+// into (printer_port.h) and it was given none; the outcomes' codes are
+// ExitCodeFor(outcome) (helper_exit.h).
+inline constexpr unsigned long kPrintHelperWantsOutputFile = kHelperExitBase + 50;
 
 // Starts the helper on the texts file and waits for its outcome through
 // `await` (blocking without one) until the deadline, never longer: NoAnswer

@@ -2,6 +2,7 @@
 // design has it (Wine takes null and "" alike, so a stand-in records it), the
 // link on the helper's command line, and a real helper's outcome.
 #include "mail/windows/mail_helper.h"
+#include "process/windows/command_line.h"
 
 #include <gtest/gtest.h>
 // After windows.h, which it needs.
