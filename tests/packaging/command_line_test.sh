@@ -1,6 +1,7 @@
 #!/usr/bin/env bash
 # --version and --help answer without a display; any other argument starts
-# the window as usual (seen on a private Xvfb display).
+# the window as usual (seen on a private Xvfb display), whose process maps no
+# printing library.
 # Usage: command_line_test.sh PROGRAM
 set -euo pipefail
 program=$1
@@ -45,4 +46,8 @@ pids+=($!)
 timeout 30 xdotool search --sync --name 'Luftschraubenberechnung' >/dev/null \
     || fail "no window after an unknown argument ($(cat "$work/out"))"
 kill -0 "${pids[-1]}" || fail "the program ended"
+# The window's process maps nothing that printing needs: that is the helper's.
+if grep -E 'libcups|libQt6PrintSupport' "/proc/${pids[-1]}/maps" >/dev/null; then
+    fail "the window's process maps a printing library"
+fi
 echo "command line: all checks passed"
