@@ -19,6 +19,7 @@
 #include <string>
 #include <thread>
 
+#include "report/print_helper_program.h"
 #include "report/report_texts_record.h"
 #include "report/windows/print_helper_launch.h"
 #include "tests/ui/window_fixture.h"
@@ -178,6 +179,7 @@ const bool kWaitingWindow = [] {
     }
     pipe.resize(length);
     ::SetEnvironmentVariableW(kWaitOnPipe, nullptr);
+    ServeAsOwnPrintHelper();  // before main(), which would say so
     static_cast<void>(
         RunPrintHelper(pipe, std::chrono::steady_clock::now() + std::chrono::minutes(2)));
     std::_Exit(0);
