@@ -1,6 +1,7 @@
 // The window's side of the Windows print helper: the helper runs in a job
 // object that ends with it, so that ending the helper at the deadline also
-// ends anything it started, and a crash of the helper shows no dialog.
+// ends anything it started, and a crash of the helper shows no dialog. A
+// helper that cannot be put in such a job does not run at all.
 #include <windows.h>
 
 #include <algorithm>
@@ -9,12 +10,14 @@
 
 #include "process/windows/command_line.h"
 #include "report/print_helper_program.h"
+#include "report/windows/job_object_calls.h"
 #include "report/windows/print_helper_launch.h"
 
 namespace brennquist {
 namespace {
 
 constexpr DWORD kEndingGraceMilliseconds = 300;
+constexpr DWORD kResumeFailed = static_cast<DWORD>(-1);
 
 struct HandleCloser {
     void operator()(HANDLE handle) const {
@@ -34,6 +37,8 @@ std::wstring HelperCommandLine(const std::filesystem::path& program,
                                {kWidePrintHelperArgument, textsFile.native(), outputFile.native()});
 }
 
+// None when Windows refuses the job or its limits, as it can where the window
+// itself runs in a job.
 Handle JobThatEndsWithItsHandle() {
     Handle job(::CreateJobObjectW(nullptr, nullptr));
     if (!job) {
@@ -42,8 +47,33 @@ Handle JobThatEndsWithItsHandle() {
     JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
     limits.BasicLimitInformation.LimitFlags =
         JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION;
-    ::SetInformationJobObject(job.get(), JobObjectExtendedLimitInformation, &limits, sizeof limits);
+    if (JobObjects().setInformation(job.get(), JobObjectExtendedLimitInformation, &limits,
+                                    sizeof limits) == 0) {
+        return {};
+    }
     return job;
+}
+
+// The helper in the job before it runs a single instruction, so that nothing
+// it starts escapes. One that Windows keeps out of the job is ended before it
+// runs: outside it, it would outlive a window that is killed.
+Handle StartInJob(HANDLE job, const std::filesystem::path& program, std::wstring commandLine) {
+    STARTUPINFOW startup{};
+    startup.cb = sizeof startup;
+    PROCESS_INFORMATION started{};
+    if (::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
+                         CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup,
+                         &started) == 0) {
+        return {};
+    }
+    Handle process(started.hProcess);
+    const Handle thread(started.hThread);
+    if (JobObjects().assignProcess(job, process.get()) == 0 ||
+        ::ResumeThread(thread.get()) == kResumeFailed) {
+        ::TerminateProcess(process.get(), 1);
+        return {};
+    }
+    return process;
 }
 
 DWORD MillisecondsUntil(const std::chrono::steady_clock::time_point deadline) {
@@ -81,27 +111,20 @@ std::optional<PrintOutcome> RunPrintHelper(const std::filesystem::path& textsFil
     if (program.empty()) {
         return PrintOutcome::JobFailed;
     }
-    std::wstring commandLine = HelperCommandLine(program, textsFile, outputFile);
     const Handle job = JobThatEndsWithItsHandle();
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                         CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                         &started) == 0) {
+    if (!job) {
         return PrintOutcome::JobFailed;
     }
-    const Handle process(started.hProcess);
-    const Handle thread(started.hThread);
-    // In the job before it runs a single instruction, so nothing it starts escapes.
-    const bool inJob = job && ::AssignProcessToJobObject(job.get(), process.get()) != 0;
-    ::ResumeThread(thread.get());
+    const Handle process =
+        StartInJob(job.get(), program, HelperCommandLine(program, textsFile, outputFile));
+    if (!process) {
+        return PrintOutcome::JobFailed;
+    }
 
     if (!AwaitEnd(process.get(), deadline, await)) {
-        if (inJob) {
-            ::TerminateJobObject(job.get(), 1);
+        if (::TerminateJobObject(job.get(), 1) == 0) {
+            ::TerminateProcess(process.get(), 1);  // the helper at least
         }
-        ::TerminateProcess(process.get(), 1);
         // Ending is asynchronous: a moment for it to let go of the texts
         // file, so that its folder can be removed.
         ::WaitForSingleObject(process.get(), kEndingGraceMilliseconds);

@@ -26,8 +26,10 @@ inline constexpr unsigned long kPrintHelperWantsOutputFile = kHelperExitBase + 5
 
 // Starts the helper on the texts file and waits for its outcome through
 // `await` (blocking without one) until the deadline, never longer: NoAnswer
-// when it had to be ended. The page goes into `outputFile` when one is
-// given; nullopt when the printer asks for a file and none was given.
+// when it had to be ended. The page goes into `outputFile` when one is given;
+// nullopt when the printer asks for a file and none was given; JobFailed,
+// and no helper runs, when Windows keeps it out of a job that ends with the
+// window (where the window itself runs in a job that allows none).
 [[nodiscard]] std::optional<PrintOutcome> RunPrintHelper(
     const std::filesystem::path& textsFile, std::chrono::steady_clock::time_point deadline,
     const AwaitReady& await = {}, const std::filesystem::path& outputFile = {});

@@ -18,9 +18,11 @@
 #include <optional>
 #include <string>
 #include <thread>
+#include <utility>
 
 #include "report/print_helper_program.h"
 #include "report/report_texts_record.h"
+#include "report/windows/job_object_calls.h"
 #include "report/windows/print_helper_launch.h"
 #include "tests/ui/window_fixture.h"
 #include "ui/responsive_wait.h"
@@ -101,6 +103,45 @@ TEST(PrintHelperTest, AHelperThatHangsIsEndedAtTheDeadline) {
     }
     EXPECT_TRUE(pipe.ReaderCameAndWent()) << "the helper is still running";
 }
+
+// Windows refusing the helper's job, as where the window runs in a job that
+// allows no nesting (Wine never does); the refused helper is kept to see it end.
+HANDLE refusedHelper = nullptr;
+
+BOOL WINAPI RefusedAssignment(HANDLE /*job*/, HANDLE process) {
+    ::DuplicateHandle(::GetCurrentProcess(), process, ::GetCurrentProcess(), &refusedHelper,
+                      SYNCHRONIZE, FALSE, 0);
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+BOOL WINAPI RefusedLimits(HANDLE /*job*/, JOBOBJECTINFOCLASS /*kind*/, LPVOID /*limits*/,
+                          DWORD /*size*/) {
+    ::SetLastError(ERROR_ACCESS_DENIED);
+    return FALSE;
+}
+
+class HelperJobRefused : public ::testing::TestWithParam<JobObjectCalls> {};
+
+TEST_P(HelperJobRefused, ThePrintFailsAtOnceAndNoHelperRuns) {
+    const SilentPipe pipe;
+    ASSERT_TRUE(pipe.Made());
+    const JobObjectCalls saved = std::exchange(JobObjects(), GetParam());
+
+    const std::optional<PrintOutcome> outcome =
+        RunPrintHelper(pipe.Path(), std::chrono::steady_clock::now() + std::chrono::seconds(5));
+
+    JobObjects() = saved;
+    EXPECT_EQ(outcome, PrintOutcome::JobFailed);
+    // Without a helper (limits refused) the wait fails at once.
+    const bool ended = ::WaitForSingleObject(refusedHelper, 10000) != WAIT_TIMEOUT;
+    EXPECT_TRUE(ended) << "the helper runs";
+    ::CloseHandle(std::exchange(refusedHelper, nullptr));
+}
+
+INSTANTIATE_TEST_SUITE_P(AssignmentThenLimits, HelperJobRefused,
+                         ::testing::Values(JobObjectCalls{.assignProcess = RefusedAssignment},
+                                           JobObjectCalls{.setInformation = RefusedLimits}));
 
 // A window of the waiting thread's own, as the program's main window is.
 class PlainWindow {

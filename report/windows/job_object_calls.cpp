@@ -1,0 +1,10 @@
+#include "report/windows/job_object_calls.h"
+
+namespace brennquist {
+
+JobObjectCalls& JobObjects() {
+    static JobObjectCalls calls;
+    return calls;
+}
+
+}  // namespace brennquist
