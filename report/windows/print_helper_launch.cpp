@@ -1,7 +1,8 @@
 // The window's side of the Windows print helper: the helper runs in a job
 // object that ends with it, so that ending the helper at the deadline also
 // ends anything it started, and a crash of the helper shows no dialog. A
-// helper that cannot be put in such a job does not run at all.
+// helper that cannot be put in such a job does not run at all. While the
+// helper shows a window, someone is answering it: its clock stops.
 #include <windows.h>
 
 #include <algorithm>
@@ -10,6 +11,7 @@
 
 #include "process/windows/command_line.h"
 #include "report/print_helper_program.h"
+#include "report/windows/helper_window.h"
 #include "report/windows/job_object_calls.h"
 #include "report/windows/print_helper_launch.h"
 
@@ -18,6 +20,8 @@ namespace {
 
 constexpr DWORD kEndingGraceMilliseconds = 300;
 constexpr DWORD kResumeFailed = static_cast<DWORD>(-1);
+// How often the wait looks for a window of the helper's.
+constexpr std::chrono::milliseconds kSlice(250);
 
 struct HandleCloser {
     void operator()(HANDLE handle) const {
@@ -101,6 +105,26 @@ bool AwaitEnd(HANDLE process, const std::chrono::steady_clock::time_point deadli
     return ::WaitForSingleObject(process, MillisecondsUntil(deadline)) == WAIT_OBJECT_0;
 }
 
+// The same, in slices: a slice after which the helper shows a window of its
+// own (a driver asking the user where its file goes) moves the deadline back
+// by its length, so that the user's time does not count.
+bool AwaitEndWhileNobodyIsAsked(HANDLE process, std::chrono::steady_clock::time_point deadline,
+                                const AwaitReady& await) {
+    const DWORD processId = ::GetProcessId(process);
+    for (;;) {
+        const auto sliceStart = std::chrono::steady_clock::now();
+        if (AwaitEnd(process, std::min(sliceStart + kSlice, deadline), await)) {
+            return true;
+        }
+        const auto sliceEnd = std::chrono::steady_clock::now();
+        if (ShowsAWindow(processId)) {
+            deadline += sliceEnd - sliceStart;
+        } else if (sliceEnd >= deadline) {
+            return false;
+        }
+    }
+}
+
 }  // namespace
 
 std::optional<PrintOutcome> RunPrintHelper(const std::filesystem::path& textsFile,
@@ -121,7 +145,7 @@ std::optional<PrintOutcome> RunPrintHelper(const std::filesystem::path& textsFil
         return PrintOutcome::JobFailed;
     }
 
-    if (!AwaitEnd(process.get(), deadline, await)) {
+    if (!AwaitEndWhileNobodyIsAsked(process.get(), deadline, await)) {
         if (::TerminateJobObject(job.get(), 1) == 0) {
             ::TerminateProcess(process.get(), 1);  // the helper at least
         }

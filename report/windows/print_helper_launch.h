@@ -25,8 +25,9 @@ inline constexpr std::wstring_view kWidePrintHelperArgument = L"--print-helper";
 inline constexpr unsigned long kPrintHelperWantsOutputFile = kHelperExitBase + 50;
 
 // Starts the helper on the texts file and waits for its outcome through
-// `await` (blocking without one) until the deadline, never longer: NoAnswer
-// when it had to be ended. The page goes into `outputFile` when one is given;
+// `await` (blocking without one) until the deadline: NoAnswer when it had to
+// be ended. While the helper shows a window of its own (a driver asking the
+// user), its clock stops. The page goes into `outputFile` when one is given;
 // nullopt when the printer asks for a file and none was given; JobFailed,
 // and no helper runs, when Windows keeps it out of a job that ends with the
 // window (where the window itself runs in a job that allows none).

@@ -14,9 +14,11 @@
 #include <atomic>
 #include <chrono>
 #include <cstdlib>
+#include <cwchar>
 #include <fstream>
 #include <optional>
 #include <string>
+#include <string_view>
 #include <thread>
 #include <utility>
 
@@ -256,6 +258,71 @@ TEST(PrintHelperTest, AHelperEndsWithItsKilledWindow) {
     }
     EXPECT_TRUE(pipe.ReaderCameAndWent()) << "the helper outlived its window";
 }
+
+// This test program started as the helper with this variable set stands in
+// for a driver asking in a window of its own, titled with the variable's
+// value, until the test sets the event of that name. Then it prints, or, for
+// a name ending in "Hangs", closes the window and hangs.
+constexpr const wchar_t* kAskInAWindow = L"BRENNQUIST_TEST_ASK_IN_A_WINDOW";
+
+const bool kAskingHelper = [] {
+    const wchar_t* const name = ::_wgetenv(kAskInAWindow);
+    if (name == nullptr ||
+        std::wcsstr(::GetCommandLineW(), kWidePrintHelperArgument.data()) == nullptr) {
+        return false;
+    }
+    HANDLE answered = ::OpenEventW(SYNCHRONIZE, FALSE, name);
+    HWND window = ::CreateWindowExW(0, L"STATIC", name, WS_OVERLAPPEDWINDOW, 0, 0, 300, 100,
+                                    nullptr, nullptr, nullptr, nullptr);
+    ::ShowWindow(window, SW_SHOWNORMAL);
+    for (MSG message; ::MsgWaitForMultipleObjects(1, &answered, FALSE, INFINITE, QS_ALLINPUT) ==
+                      WAIT_OBJECT_0 + 1;) {
+        while (::PeekMessageW(&message, nullptr, 0, 0, PM_REMOVE) != 0) {
+            ::DispatchMessageW(&message);
+        }
+    }
+    if (std::wstring_view(name).ends_with(L"Hangs")) {
+        ::DestroyWindow(window);
+        ::Sleep(INFINITE);
+    }
+    const bool printed = ::WaitForSingleObject(answered, 0) == WAIT_OBJECT_0;  // not on failure
+    std::_Exit(ExitCodeFor(printed ? PrintOutcome::Printed : PrintOutcome::JobFailed));
+}();
+
+class HelperAsksInAWindow : public ::testing::TestWithParam<std::pair<const char*, PrintOutcome>> {
+};
+
+// The user answers after the deadline; once the window is gone, what was left
+// of it holds again.
+TEST_P(HelperAsksInAWindow, ItsClockStopsWhileTheWindowShows) {
+    using namespace std::chrono_literals;
+    const std::string_view row = GetParam().first;
+    const std::wstring name = L"Brennquist-Test-" + std::to_wstring(::GetCurrentProcessId()) +
+                              std::wstring(row.begin(), row.end());
+    HANDLE answered = ::CreateEventW(nullptr, TRUE, FALSE, name.c_str());
+    const auto deadline = std::chrono::steady_clock::now() + 8s;  // Wine may start slowly
+    std::thread user([&] {
+        while (::FindWindowW(nullptr, name.c_str()) == nullptr &&
+               std::chrono::steady_clock::now() < deadline) {
+            ::Sleep(50);
+        }
+        std::this_thread::sleep_until(deadline + 2s);
+        ::SetEvent(answered);
+    });
+    ::SetEnvironmentVariableW(kAskInAWindow, name.c_str());
+
+    const std::optional<PrintOutcome> outcome = RunPrintHelper(L"unused.txt", deadline);
+
+    ::SetEnvironmentVariableW(kAskInAWindow, nullptr);
+    user.join();
+    ::CloseHandle(answered);
+    EXPECT_EQ(outcome, GetParam().second);
+}
+
+INSTANTIATE_TEST_SUITE_P(Answers, HelperAsksInAWindow,
+                         ::testing::Values(std::pair("ThenPrints", PrintOutcome::Printed),
+                                           std::pair("ThenClosesAndHangs", PrintOutcome::NoAnswer)),
+                         [](const auto& info) { return std::string(info.param.first); });
 
 TEST(PrintHelperTest, TextsThatAreNotAReportFailTheJob) {
     QTemporaryDir folder;
