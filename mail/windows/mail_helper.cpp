@@ -12,6 +12,7 @@
 #include "process/helper_exit.h"
 #include "process/own_program.h"
 #include "process/windows/command_line.h"
+#include "process/windows/helper_start.h"
 
 namespace brennquist {
 namespace {
@@ -51,17 +52,12 @@ MailOutcome HandOverToShell(const std::wstring& link, const ShellExecuteCall she
 
 MailHandOver::MailHandOver(const std::string_view link) {
     const std::filesystem::path program = OwnProgramPath();
-    std::wstring commandLine = CommandLineOf(program, {kMailHelperArgument, Wide(link)});
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (program.empty() ||
-        ::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                         CREATE_NO_WINDOW, nullptr, nullptr, &startup, &started) == 0) {
-        return;
+    // Not ended with the window: a mail program that answers late still gets the link.
+    std::optional<StartedHelper> helper =
+        StartHelper(program, CommandLineOf(program, {kMailHelperArgument, Wide(link)}), false);
+    if (helper) {
+        process_ = helper->process.release();
     }
-    ::CloseHandle(started.hThread);
-    process_ = started.hProcess;
 }
 
 MailHandOver::~MailHandOver() {

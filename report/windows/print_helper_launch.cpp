@@ -6,31 +6,20 @@
 #include <windows.h>
 
 #include <algorithm>
-#include <memory>
 #include <string>
 
 #include "process/windows/command_line.h"
+#include "process/windows/helper_start.h"
 #include "report/print_helper_program.h"
 #include "report/windows/helper_window.h"
-#include "report/windows/job_object_calls.h"
 #include "report/windows/print_helper_launch.h"
 
 namespace brennquist {
 namespace {
 
 constexpr DWORD kEndingGraceMilliseconds = 300;
-constexpr DWORD kResumeFailed = static_cast<DWORD>(-1);
 // How often the wait looks for a window of the helper's.
 constexpr std::chrono::milliseconds kSlice(250);
-
-struct HandleCloser {
-    void operator()(HANDLE handle) const {
-        if (handle != nullptr && handle != INVALID_HANDLE_VALUE) {
-            ::CloseHandle(handle);
-        }
-    }
-};
-using Handle = std::unique_ptr<void, HandleCloser>;
 
 std::wstring HelperCommandLine(const std::filesystem::path& program,
                                const std::filesystem::path& textsFile,
@@ -39,45 +28,6 @@ std::wstring HelperCommandLine(const std::filesystem::path& program,
                ? CommandLineOf(program, {kWidePrintHelperArgument, textsFile.native()})
                : CommandLineOf(program,
                                {kWidePrintHelperArgument, textsFile.native(), outputFile.native()});
-}
-
-// None when Windows refuses the job or its limits, as it can where the window
-// itself runs in a job.
-Handle JobThatEndsWithItsHandle() {
-    Handle job(::CreateJobObjectW(nullptr, nullptr));
-    if (!job) {
-        return job;
-    }
-    JOBOBJECT_EXTENDED_LIMIT_INFORMATION limits{};
-    limits.BasicLimitInformation.LimitFlags =
-        JOB_OBJECT_LIMIT_KILL_ON_JOB_CLOSE | JOB_OBJECT_LIMIT_DIE_ON_UNHANDLED_EXCEPTION;
-    if (JobObjects().setInformation(job.get(), JobObjectExtendedLimitInformation, &limits,
-                                    sizeof limits) == 0) {
-        return {};
-    }
-    return job;
-}
-
-// The helper in the job before it runs a single instruction, so that nothing
-// it starts escapes. One that Windows keeps out of the job is ended before it
-// runs: outside it, it would outlive a window that is killed.
-Handle StartInJob(HANDLE job, const std::filesystem::path& program, std::wstring commandLine) {
-    STARTUPINFOW startup{};
-    startup.cb = sizeof startup;
-    PROCESS_INFORMATION started{};
-    if (::CreateProcessW(program.c_str(), commandLine.data(), nullptr, nullptr, FALSE,
-                         CREATE_SUSPENDED | CREATE_NO_WINDOW, nullptr, nullptr, &startup,
-                         &started) == 0) {
-        return {};
-    }
-    Handle process(started.hProcess);
-    const Handle thread(started.hThread);
-    if (JobObjects().assignProcess(job, process.get()) == 0 ||
-        ::ResumeThread(thread.get()) == kResumeFailed) {
-        ::TerminateProcess(process.get(), 1);
-        return {};
-    }
-    return process;
 }
 
 DWORD MillisecondsUntil(const std::chrono::steady_clock::time_point deadline) {
@@ -135,27 +85,24 @@ std::optional<PrintOutcome> RunPrintHelper(const std::filesystem::path& textsFil
     if (program.empty()) {
         return PrintOutcome::JobFailed;
     }
-    const Handle job = JobThatEndsWithItsHandle();
-    if (!job) {
+    const std::optional<StartedHelper> helper =
+        StartHelper(program, HelperCommandLine(program, textsFile, outputFile), true);
+    if (!helper) {
         return PrintOutcome::JobFailed;
     }
-    const Handle process =
-        StartInJob(job.get(), program, HelperCommandLine(program, textsFile, outputFile));
-    if (!process) {
-        return PrintOutcome::JobFailed;
-    }
+    const HANDLE process = helper->process.get();
 
-    if (!AwaitEndWhileNobodyIsAsked(process.get(), deadline, await)) {
-        if (::TerminateJobObject(job.get(), 1) == 0) {
-            ::TerminateProcess(process.get(), 1);  // the helper at least
+    if (!AwaitEndWhileNobodyIsAsked(process, deadline, await)) {
+        if (::TerminateJobObject(helper->job.get(), 1) == 0) {
+            ::TerminateProcess(process, 1);  // the helper at least
         }
         // Ending is asynchronous: a moment for it to let go of the texts
         // file, so that its folder can be removed.
-        ::WaitForSingleObject(process.get(), kEndingGraceMilliseconds);
+        ::WaitForSingleObject(process, kEndingGraceMilliseconds);
         return PrintOutcome::NoAnswer;
     }
     DWORD code = 0;
-    if (::GetExitCodeProcess(process.get(), &code) == 0) {
+    if (::GetExitCodeProcess(process, &code) == 0) {
         return PrintOutcome::JobFailed;
     }
     return OutcomeOf(code);

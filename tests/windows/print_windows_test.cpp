@@ -24,7 +24,7 @@
 
 #include "report/print_helper_program.h"
 #include "report/report_texts_record.h"
-#include "report/windows/job_object_calls.h"
+#include "process/windows/job_object_calls.h"
 #include "report/windows/print_helper_launch.h"
 #include "tests/ui/window_fixture.h"
 #include "ui/responsive_wait.h"

@@ -1,4 +1,4 @@
-#include "report/windows/job_object_calls.h"
+#include "process/windows/job_object_calls.h"
 
 namespace brennquist {
 
