@@ -49,7 +49,7 @@ make_installer() {
         -DICON=/usr/share/nsis/Contrib/Graphics/Icons/modern-install.ico -DOUTFILE="$1" "$3" \
         >/dev/null || fail "makensis failed on $3"
 }
-cp -r "$stage" "$work/stage-1.0.0"
+cp -rL "$stage" "$work/stage-1.0.0"
 cp "$stage/Qt6Core.dll" "$work/stage-1.0.0/styles/qwindowsstyle-1.0.dll"
 git -C "$source_tree" show eb94769:data/packaging/windows/brennquist.nsi > "$work/old.nsi" ||
     fail "today's installer script (commit eb94769) is not in $source_tree"
