@@ -115,15 +115,9 @@ FunctionEnd
 ; tells the space they need.
 Section "Brennquist"
     Call RefuseWhileRunning
-    Call IsElevated
+    Call NeedsElevatedCopy
     Pop $0
-    ; Interactively always in an elevated copy, so that this window, which
-    ; starts Brennquist at the end, stays the user's own.
-    ${IfNot} ${Silent}
-        StrCpy $0 0
-    ${EndIf}
-    ${If} $Mode == AllUsers
-    ${AndIf} $0 != 1
+    ${If} $0 = 1
         Call InstallElevated
         Return
     ${EndIf}
@@ -182,10 +176,9 @@ Function un.onInit
     Call un.ChooseMode
     Call un.UseMode
     Call un.RefuseWhileRunning
-    Call un.IsElevated
+    Call un.NeedsElevatedCopy
     Pop $0
-    ${If} $Mode == AllUsers
-    ${AndIf} $0 != 1
+    ${If} $0 = 1
         StrCpy $0 "/AllUsers"
         ${If} ${Silent}
             StrCpy $0 "/S $0"

@@ -75,17 +75,32 @@ Function ${UN}UseMode
     !endif
 FunctionEnd
 
-; Whether this process may write for all users; a process that may not asks
-; Windows for the rights in an elevated copy of itself.
-Function ${UN}IsElevated
+; 1 when the work for all users is to be done by an elevated copy: for the
+; installer always when interactive, so that its window stays the user's
+; own; otherwise when this process lacks the rights. Never in that copy
+; itself, which would ask again and again should Windows not count it as an
+; administrator.
+Function ${UN}NeedsElevatedCopy
     Push $0
-    UserInfo::GetAccountType
-    Pop $0
-    ${If} $0 == Admin
-        StrCpy $0 1
-    ${Else}
-        StrCpy $0 0
+    Push $1
+    StrCpy $0 0
+    ${${UN}GetParameters} $1
+    ClearErrors
+    ${${UN}GetOptions} $1 "${ELEVATED_COPY}" $1
+    ${If} $Mode == AllUsers
+    ${AndIf} ${Errors}
+        UserInfo::GetAccountType
+        Pop $1
+        ${If} $1 != Admin
+            StrCpy $0 1
+        ${EndIf}
+        !if "${UN}" == ""
+            ${IfNot} ${Silent}
+                StrCpy $0 1
+            ${EndIf}
+        !endif
     ${EndIf}
+    Pop $1
     Exch $0
 FunctionEnd
 !macroend
