@@ -1,5 +1,6 @@
 #!/usr/bin/env bash
-# The portable zip as a user meets it: unpacked into a folder and started,
+# The portable zip as a user meets it: LIESMICH.txt at its top and the
+# licence notes of what it ships; unpacked into a folder and started,
 # it shows the notice about missing saved data, then the window; typing 4
 # into the series field and pressing Speichern writes akku.dat beside the
 # .exe; the next start loads it without the notice, and Drucken there says
@@ -20,6 +21,22 @@ exe=$(find "$work" -name brennquist.exe | head -n 1)
 [ -n "$exe" ] || fail "no brennquist.exe in $zip"
 folder=$(dirname "$exe")
 [ ! -e "$folder/akku.dat" ] || fail "the zip brings an akku.dat"
+
+# What the zip opens on: LIESMICH.txt beside the program folder, UTF-8 with
+# Windows line ends; the licence notes name every library the folder ships;
+# SHA256SUMS beside the zip vouches for it.
+readme="$work/Ольга Łukasz/LIESMICH.txt"
+[ "$(unzip -Z1 "$zip" | grep -v '^Brennquist-[^/]*/')" = LIESMICH.txt ] ||
+    fail "the zip's top holds more or less than LIESMICH.txt and the program folder"
+iconv -f UTF-8 -t UTF-8 "$readme" >/dev/null || fail "LIESMICH.txt is no UTF-8"
+[ "$(tr -cd '\r' < "$readme" | wc -c)" -eq "$(tr -cd '\n' < "$readme" | wc -c)" ] ||
+    fail "not every line of LIESMICH.txt ends with CR LF"
+for library in "$folder"/*.dll "$folder"/platforms/*.dll; do
+    grep -qF "$(basename "$library")" "$folder/Lizenzen/Hinweise.txt" ||
+        fail "Lizenzen/Hinweise.txt does not name $(basename "$library")"
+done
+grep -q "GNU LESSER GENERAL PUBLIC LICENSE" "$folder/Lizenzen/LGPL-3.txt" || fail "no LGPL-3 text"
+(cd "$(dirname "$zip")" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match"
 unset WINEPATH
 
 # The console answers, though the program is a window program.

@@ -1,8 +1,9 @@
 # The program icon on Windows, rendered at build time from the icon drawing by
 # the render tool built for this machine (a Windows program cannot run here):
 # compiled into the window as PNGs of every size, and packed with icotool
-# into the .exe's resources beside the version. Included from app/, where the
-# program is built; the window (ui/) draws the same PNGs.
+# into the .exe's resources beside the version and the application manifest.
+# Included from app/, where the program is built; the window (ui/) draws the
+# same PNGs.
 set(BRENNQUIST_HOST_RENDER_ICON "" CACHE FILEPATH
     "brennquist_render_icon built for the build machine (Linux), to draw the .exe icon")
 if(NOT EXISTS "${BRENNQUIST_HOST_RENDER_ICON}")
@@ -34,9 +35,12 @@ add_custom_command(OUTPUT ${BRENNQUIST_ICO}
     VERBATIM)
 add_custom_target(brennquist_windows_icon DEPENDS ${BRENNQUIST_ICO})
 
+set(BRENNQUIST_MANIFEST ${CMAKE_CURRENT_BINARY_DIR}/brennquist.manifest)
+configure_file(${PROJECT_SOURCE_DIR}/data/packaging/windows/brennquist.manifest
+    ${BRENNQUIST_MANIFEST} @ONLY)
 configure_file(${PROJECT_SOURCE_DIR}/data/packaging/windows/brennquist.rc.in
     ${CMAKE_CURRENT_BINARY_DIR}/brennquist.rc @ONLY)
 target_sources(brennquist PRIVATE ${CMAKE_CURRENT_BINARY_DIR}/brennquist.rc)
 set_source_files_properties(${CMAKE_CURRENT_BINARY_DIR}/brennquist.rc
-    PROPERTIES OBJECT_DEPENDS ${BRENNQUIST_ICO})
+    PROPERTIES OBJECT_DEPENDS "${BRENNQUIST_ICO};${BRENNQUIST_MANIFEST}")
 add_dependencies(brennquist brennquist_windows_icon)
