@@ -16,6 +16,7 @@
 #include "ui/program_icon.h"
 #include "ui/twips.h"
 #include "ui/utf8_text.h"
+#include "ui/window_art.h"
 #include "ui/window_fonts.h"
 
 namespace brennquist {
@@ -41,6 +42,7 @@ frmMain::frmMain(MessageBoxes& messages, FormEnvironment environment, QWidget* p
     setObjectName(QStringLiteral("frmMain"));
     setWindowTitle(QStringLiteral("Brennquist"));
     setWindowIcon(ProgramIcon());
+    PreloadGroupBoxFrame();
     setFont(DialogFont());
     setFixedSize(TwipsToPixels(kClientWidthTwips), TwipsToPixels(kClientHeightTwips));
     BuildControls();

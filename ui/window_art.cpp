@@ -1,12 +1,16 @@
 #include "ui/window_art.h"
 
 #include <QColor>
+#include <QDateTime>
 #include <QEvent>
+#include <QFileInfo>
 #include <QFont>
+#include <QImageReader>
 #include <QLabel>
 #include <QLinearGradient>
 #include <QPainter>
 #include <QPen>
+#include <QPixmapCache>
 #include <QPointF>
 #include <QPolygonF>
 
@@ -14,6 +18,29 @@ namespace brennquist {
 namespace {
 
 constexpr int kLogoSize = 100;
+const QString kGroupBoxFrame =
+    QStringLiteral(":/qt-project.org/styles/commonstyle/images/fusion_groupbox.png");
+
+// A number as Qt's pixmap cache keys write it: its bytes in memory order,
+// each as two hex digits, the low one first.
+template <typename Number>
+QString CacheKeyHex(const Number number) {
+    QString text;
+    for (std::size_t byte = 0; byte < sizeof(Number); ++byte) {
+        const auto value = static_cast<unsigned>((number >> (8 * byte)) & 0xFFU);
+        text += QLatin1Char("0123456789abcdef"[value & 0xFU]);
+        text += QLatin1Char("0123456789abcdef"[value >> 4U]);
+    }
+    return text;
+}
+
+// The key under which QPixmap(path) finds a picture read before: the path,
+// its time and size, and the kind of pixmap (0, a plain one).
+QString PixmapCacheKeyOf(const QFileInfo& file) {
+    return QStringLiteral("qt_pixmap") + file.absoluteFilePath() +
+           CacheKeyHex(static_cast<quint32>(file.lastModified().toSecsSinceEpoch())) +
+           CacheKeyHex(static_cast<quint64>(file.size())) + CacheKeyHex(quint32{0});
+}
 
 }  // namespace
 
@@ -76,6 +103,19 @@ class LogoRedraw final : public QObject {
 };
 
 }  // namespace
+
+void PreloadGroupBoxFrame() {
+    const QFileInfo file(kGroupBoxFrame);
+    if (!file.exists()) {
+        return;
+    }
+    QImageReader reader(kGroupBoxFrame, "png");
+    reader.setAutoDetectImageFormat(false);  // the PNG reader alone, no plugin asked
+    const QImage frame = reader.read();
+    if (!frame.isNull()) {
+        QPixmapCache::insert(PixmapCacheKeyOf(file), QPixmap::fromImage(frame));
+    }
+}
 
 void ShowVendorLogo(QLabel& label) {
     label.setPixmap(VendorLogo(label.devicePixelRatioF()));
