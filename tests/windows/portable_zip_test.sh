@@ -6,6 +6,7 @@
 # .exe; the next start loads it without the notice, and Drucken there says
 # that no printer is set up. Nothing but Wine's own
 # Windows is on the search path: every DLL must come with the zip.
+# The window's program imports no print support; its print helper does.
 # Usage: portable_zip_test.sh ZIP  (WINEPREFIX and DISPLAY set)
 set -euo pipefail
 source "$(dirname "${BASH_SOURCE[0]}")/windows_desktop.sh"
@@ -37,6 +38,11 @@ for library in "$folder"/*.dll "$folder"/platforms/*.dll; do
 done
 grep -q "GNU LESSER GENERAL PUBLIC LICENSE" "$folder/Lizenzen/LGPL-3.txt" || fail "no LGPL-3 text"
 (cd "$(dirname "$zip")" && sha256sum --quiet -c SHA256SUMS) || fail "SHA256SUMS does not match"
+# Only the print helper beside the program loads Qt's print support.
+imports() { x86_64-w64-mingw32-objdump -p "$1" | sed -n 's/^\s*DLL Name: //p'; }
+! imports "$exe" | grep -qi qt6printsupport || fail "brennquist.exe loads Qt6PrintSupport.dll"
+imports "$folder/brennquist-print-helper.exe" | grep -qi qt6printsupport ||
+    fail "no print helper beside brennquist.exe"
 unset WINEPATH
 
 # The console answers, though the program is a window program.
