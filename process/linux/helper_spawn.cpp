@@ -52,6 +52,7 @@ std::optional<pid_t> SpawnHelper(std::vector<std::string> arguments,
     posix_spawnattr_setflags(&settings.attributes_, flags);
 
     std::vector<char*> argv;
+    argv.reserve(arguments.size() + 1);
     for (std::string& argument : arguments) {
         argv.push_back(argument.data());
     }

@@ -8,7 +8,7 @@ namespace brennquist {
 namespace {
 
 // The program itself, whatever it is called and wherever it lies.
-const std::filesystem::path kThisProgram = "/proc/self/exe";
+constexpr const char* kThisProgram = "/proc/self/exe";
 constexpr const char* kHelperName = "brennquist-print-helper";
 
 bool servesItself = false;
